@@ -1,0 +1,88 @@
+#pragma once
+
+#include "IndexedBitmap.h"
+
+#include <QImage>
+#include <array>
+#include <cstdint>
+
+class FcPaletteData;
+class RomImageData;
+
+/// Turns the stage tables into pictures: decodes 8x8 tiles into palette-index pixels,
+/// keeps the sheets of all 16x16 and 32x32 chips, copies chips and map sets onto pictures,
+/// draws frames, grids and object marks, and steps the palette animation.
+///
+/// Owns the two chip sheets and the master and stage palettes. Borrows the colour table
+/// and the document, whose image bytes it reads (every read bounds-checked).
+class EditorGraphics {
+public:
+    static constexpr int FrameEntry = 80;     ///< palette entry of the frame colour
+    static constexpr int LineEntry = 81;      ///< palette entry of the grid line colour
+    static constexpr QRgb FrameColour = 0xFFFF00FF; // magenta
+    static constexpr QRgb LineColour = 0xFFFFFFFF;  // white
+
+    EditorGraphics(const FcPaletteData &colours, const RomImageData &document);
+
+    // Palettes
+    void LocateChr();
+    int32_t ChrBase() const { return Chr; }
+    void LoadMasterPalette();
+    void SetStagePalette(const std::array<uint8_t, 16> &colourIndices);
+    void SetStagePaletteEntry(int entry, uint8_t colourIndex);
+    QRgb GetStagePaletteColour(int entry) const;
+    const IndexedBitmap::Palette &StagePalette() const;
+    const IndexedBitmap::Palette &MasterPalette() const;
+    void SyncChip32x32SheetPalette();
+    void ResetPaletteAnimation();
+    /// One timer tick of the animation of the four selector bytes; true when a colour changed.
+    bool StepPaletteAnimation(const std::array<uint8_t, 4> &selectors);
+
+    // Surfaces
+    IndexedBitmap CreateStageBitmap(int width, int height) const;
+    IndexedBitmap CreatePaletteBitmap(int width, int height) const;
+    static void FillSurfaceRect(IndexedBitmap &surface, int x, int y, int width, int height,
+                                uint8_t index);
+    static void FillPictureRect(IndexedBitmap &picture, int x, int y, int width, int height,
+                                uint8_t index);
+
+    // Drawing into surfaces
+    void DrawTile(IndexedBitmap &surface, const std::array<uint8_t, 2> &banks, int palette,
+                  uint8_t tile, int x, int y) const;
+    void DrawChip16x16(IndexedBitmap &surface, const std::array<uint8_t, 2> &banks, int palette,
+                       const std::array<uint8_t, 1024> &chip16x16, uint8_t chip, int x,
+                       int y) const;
+    void BuildChip16x16Sheet(IndexedBitmap &surface, const std::array<uint8_t, 2> &banks,
+                             const std::array<uint8_t, 1024> &chip16x16,
+                             const std::array<uint8_t, 256> &chipProperty) const;
+    void DrawTileTable(IndexedBitmap &surface, uint8_t bank, int y0) const;
+    void BuildChip32x32Sheet(IndexedBitmap &sheet, const std::array<uint8_t, 1024> &chip32x32) const;
+    void UpdateChip32x32InSheet(IndexedBitmap &sheet, const std::array<uint8_t, 1024> &chip32x32,
+                                uint8_t chip) const;
+
+    // Drawing onto pictures
+    void DrawMapSet(QImage &image, const uint8_t *mapSet64) const;
+    void ShowChip32x32Sheet(QImage &image) const;
+    void DrawChip32x32(QImage &image, uint8_t chip, int x, int y, int width, int height) const;
+    static void DrawFrame(QImage &image, int x, int y, int size);
+    static void DrawGrid(QImage &image, int dx, int dy);
+    static void DrawObjectMarker(QImage &image, int x, uint8_t kind, int y);
+    static void DrawCursor24(QImage &image, int x, int y);
+    static void DrawCursor32(QImage &image, int x, int y);
+
+    IndexedBitmap &Chip16x16Sheet() { return Sheet16; }
+    const IndexedBitmap &Chip16x16Sheet() const { return Sheet16; }
+    IndexedBitmap &Chip32x32Sheet() { return Sheet32; }
+    const IndexedBitmap &Chip32x32Sheet() const { return Sheet32; }
+
+private:
+    const FcPaletteData &Colours;
+    const RomImageData &Document;
+    int32_t Chr = 16;
+    std::array<int32_t, 4> WaitCounters{};
+    std::array<int32_t, 4> FrameNumbers{};
+    IndexedBitmap MasterSurface;
+    IndexedBitmap StageSurface;
+    IndexedBitmap Sheet16;
+    IndexedBitmap Sheet32;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+/// The answer to the save confirmation (Yes / No / Cancel).
+enum class SaveAnswer { Yes, No, Cancel };
+
+/// Everything the editor says to or asks of the user goes through this interface.
+/// The application passes an implementation built on message boxes and file dialogs;
+/// tests pass a scripted one that records every text and answers from a queue.
+class UserPrompt {
+public:
+    virtual ~UserPrompt() = default;
+    /// Modal box with one OK button; the caption is the application title.
+    virtual void ShowMessage(const QString &text) = 0;
+    /// Yes / No question (the reload confirmations). True means Yes.
+    virtual bool ConfirmYesNo(const QString &text) = 0;
+    /// Yes / No / Cancel question without icon (the save confirmation).
+    virtual SaveAnswer ConfirmSave(const QString &text) = 0;
+    /// The open dialog; nothing when the user cancels.
+    virtual std::optional<QString> AskOpenFileName() = 0;
+    /// The save dialog (asks before overwriting); nothing when the user cancels.
+    virtual std::optional<QString> AskSaveFileName() = 0;
+    /// One-line input box; nothing when the user cancels.
+    virtual std::optional<QString> AskText(const QString &caption, const QString &prompt) = 0;
+    /// The toolkit's standard error box, for files that cannot be opened, created or written.
+    virtual void ShowError(const QString &text) = 0;
+};

@@ -1,0 +1,177 @@
+#pragma once
+
+#include "address.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <vector>
+
+using ImageBuffer = std::array<uint8_t, ImageBufferSize>;
+
+/// Edit categories of the undo history. 12 and 13 are named but never recorded.
+enum EditCategory : uint8_t {
+    CategoryChip16x16Tile = 0,
+    CategoryChipProperty = 1,
+    CategoryChip16x16Paste = 2,
+    CategoryBGBank = 3,
+    CategoryChip32x32Entry = 4,
+    CategoryChip32x32Paste = 5,
+    CategoryMapSetEntry = 6,
+    CategoryMapSetPaste = 7,
+    CategoryMapSetGridEdit = 8,
+    CategoryMapEntry = 9,
+    CategoryPaletteEntry = 10,
+    CategoryPaletteAnimeEntry = 11,
+    /// What `Undo` and `Redo` return when they applied nothing.
+    CategoryNothingApplied = 14,
+};
+
+/// One step of the history: what a recording setter overwrote.
+struct UndoData {
+    uint8_t Category = 0;
+    int32_t Position = 0;
+    uint8_t OldValue = 0;         ///< single-byte steps
+    std::vector<uint8_t> OldBytes; ///< block steps (5, 4 or 64 bytes)
+};
+
+/// The display name of an edit category (bit 7 ignored).
+QString EditCategoryName(uint8_t category);
+
+/// One placed object; X and Y are its centre in the room's 256 x 256 picture.
+struct ObjectNode {
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Kind = 0;
+};
+
+/// One entry of the image's object table, as staged between the image and the room lists.
+struct ObjectTableEntry {
+    int32_t Room = 0;
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Kind = 0;
+};
+
+inline constexpr int RoomCount = 48;
+inline constexpr int ObjectTableSize = 128;
+inline constexpr int PaletteSetCount = 5;
+
+using Chip16x16Table = std::array<uint8_t, 1024>;
+using ChipPropertyTable = std::array<uint8_t, 256>;
+using Chip32x32Table = std::array<uint8_t, 1024>;
+using MapSetTable = std::array<uint8_t, 2048>;
+using PaletteSet = std::array<uint8_t, 16>;
+using PaletteAnimeSet = std::array<uint8_t, 4>;
+
+/// The in-memory model of one stage: its tables decoded from the image, its object
+/// lists, and its undo and redo stacks.
+///
+/// Borrows the image buffer, the address table and the program-wide undo-recording
+/// switch from `RomImageData`. The four chip and map-set tables are reference-counted
+/// storage that another stage may share (`ShareChipTablesWith`).
+class StageData {
+public:
+    StageData(int stageNumber, ImageBuffer &image, const AddressData &addresses,
+              const bool &undoRecording);
+
+    int StageNumber() const { return Number; }
+
+    /// Makes this stage use the very chip and map-set tables `source` holds now.
+    void ShareChipTablesWith(const StageData &source);
+
+    // Tables, read directly by the editors; changed through the recording setters.
+    const std::array<uint8_t, 2> &BGBank() const { return BGBankTable; }
+    const Chip16x16Table &Chip16x16() const { return *Chip16x16Storage; }
+    const ChipPropertyTable &ChipProperty() const { return *ChipPropertyStorage; }
+    const Chip32x32Table &Chip32x32() const { return *Chip32x32Storage; }
+    const MapSetTable &MapSet() const { return *MapSetStorage; }
+    /// Direct write access for the replacement of duplicate 32x32 chips, which clears the
+    /// history afterwards instead of recording.
+    MapSetTable &MapSetForReplacement() { return *MapSetStorage; }
+    const std::array<uint8_t, RoomCount> &Map() const { return MapTable; }
+    const PaletteSet &BGPalette(int set) const { return Palettes[set]; }
+    const PaletteAnimeSet &BGPaletteAnime(int set) const { return PaletteAnimes[set]; }
+    const std::array<ObjectTableEntry, ObjectTableSize> &ObjectTable() const { return Objects; }
+
+    // Load and store, one pair per table; neither records history nor sets flags.
+    void LoadBGBank();
+    void StoreBGBank();
+    void LoadChip16x16();
+    void StoreChip16x16();
+    void LoadChipProperty();
+    void StoreChipProperty();
+    void LoadChip32x32();
+    void StoreChip32x32();
+    void LoadMapSet();
+    void StoreMapSet();
+    void LoadMap();
+    void StoreMap();
+    void LoadBGPalette();
+    void StoreBGPalette();
+    void LoadBGPaletteAnime();
+    void StoreBGPaletteAnime();
+    void LoadObjects();
+    void StoreObjects();
+    /// `ClearHistory`, then every load in the order the image is decoded.
+    void LoadAll();
+
+    // Object lists, room 0..47. Nodes stay valid until removed or the list is cleared.
+    ObjectNode *AddObject(int room, int32_t x, int32_t y, int32_t kind);
+    void RemoveObject(const ObjectNode *node, int room);
+    void ClearObjectList(int room);
+    int32_t ObjectCount(int room) const;
+    int32_t ObjectTotal() const;
+    int32_t ObjectIndex(const ObjectNode *node, int room) const;
+    ObjectNode *LastObject(int room);
+    const std::list<ObjectNode> &ObjectList(int room) const { return Rooms[room]; }
+    std::list<ObjectNode> &ObjectList(int room) { return Rooms[room]; }
+    void SortObjectsByX(int room);
+
+    // Recording setters: a single setter returns false when the byte already holds the
+    // value; a block setter always records and returns true.
+    bool SetChip16x16Tile(int position, uint8_t value);
+    bool SetChipProperty(int chip, uint8_t value);
+    bool PasteChip16x16(int chip, const std::array<uint8_t, 5> &bytes);
+    bool SetBGBank(int index, uint8_t value);
+    bool SetChip32x32Entry(int position, uint8_t value);
+    bool PasteChip32x32(int position, const std::array<uint8_t, 4> &bytes);
+    bool SetMapSetEntry(int position, uint8_t value);
+    bool PasteMapSetBlock(int position, const std::array<uint8_t, 64> &bytes);
+    bool GridEditMapSetBlock(int position, const std::array<uint8_t, 64> &bytes);
+    bool SetMapEntry(int room, uint8_t value);
+    bool SetPaletteEntry(int index, uint8_t value);
+    bool SetPaletteAnimeEntry(int index, uint8_t value);
+
+    // History.
+    void PushUndo(UndoData record);
+    void ClearHistory();
+    bool CanUndo() const { return !UndoStack.empty(); }
+    bool CanRedo() const { return !RedoStack.empty(); }
+    uint8_t Undo();
+    uint8_t Redo();
+    QString UndoName() const;
+    QString RedoName() const;
+
+private:
+    int Number;
+    ImageBuffer &Image;
+    const AddressData &Addresses;
+    const bool &UndoRecording;
+
+    std::array<uint8_t, 2> BGBankTable{};
+    std::shared_ptr<Chip16x16Table> Chip16x16Storage;
+    std::shared_ptr<ChipPropertyTable> ChipPropertyStorage;
+    std::shared_ptr<Chip32x32Table> Chip32x32Storage;
+    std::shared_ptr<MapSetTable> MapSetStorage;
+    std::array<uint8_t, RoomCount> MapTable{};
+    std::array<PaletteSet, PaletteSetCount> Palettes{};
+    std::array<PaletteAnimeSet, PaletteSetCount> PaletteAnimes{};
+    std::array<ObjectTableEntry, ObjectTableSize> Objects{};
+    std::array<std::list<ObjectNode>, RoomCount> Rooms;
+
+    std::vector<UndoData> UndoStack;
+    std::vector<UndoData> RedoStack;
+};

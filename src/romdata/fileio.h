@@ -1,0 +1,78 @@
+#pragma once
+
+#include "address.h"
+#include "editdata.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+class EditFlagManagement;
+class TMyMemIniFile;
+class UserPrompt;
+
+/// The document: the whole cartridge image in one fixed buffer, the 18 stage models
+/// decoded from it, the current stage and the path of the file.
+///
+/// Owns the buffer, the address table and the stage models. Borrows the modified flags,
+/// the chip attribute name list, the settings file (read at construction only) and the
+/// prompt through which it reports failures.
+class RomImageData {
+public:
+    RomImageData(EditFlagManagement &flags, const QStringList &chipAttributeNames,
+                 TMyMemIniFile &settings, UserPrompt &prompt);
+    ~RomImageData();
+
+    /// Loads and decodes an image. The file is read aside and committed only when its size
+    /// and header are valid; a failed open leaves the loaded image, its stages, histories
+    /// and path as they were.
+    bool Open(const QString &path);
+    /// Encodes the flagged edit areas and writes exactly `Size` bytes. On success clears the
+    /// flags and all histories and takes `path` as the file path; on failure reports it and
+    /// keeps flags and histories.
+    bool Save(const QString &path);
+    void Close();
+
+    const QString &FilePath() const { return Path; }
+    int32_t Size() const { return ImageSize; }
+    /// Number of 1 KB character-ROM pages: header byte 5 times 8.
+    int ChrPageCount() const;
+
+    void SetCurrentStage(int stage);
+    int CurrentStage() const { return Current; }
+    StageData &Stage(int n) { return *Stages[n]; }
+    const StageData &Stage(int n) const { return *Stages[n]; }
+    StageData &CurrentStageData() { return *Stages[Current]; }
+    ImageBuffer &Image() { return *Buffer; }
+    const ImageBuffer &Image() const { return *Buffer; }
+    const AddressData &Addresses() const { return *Address; }
+
+    /// The program-wide undo-recording switch (settings "Undo" / "Enabled").
+    void SetUndoRecording(bool enabled) { UndoRecording = enabled; }
+    bool IsUndoRecording() const { return UndoRecording; }
+
+    bool CanUndo() const;
+    bool CanRedo() const;
+    QString UndoName() const;
+    QString RedoName() const;
+    uint8_t Undo();
+    uint8_t Redo();
+    void ClearAllHistories();
+
+    /// The name of a chip property byte: line 16·v + a of the attribute list when it has
+    /// one, else the built-in name of attribute a.
+    QString ChipAttributeName(uint8_t property) const;
+
+private:
+    EditFlagManagement &Flags;
+    const QStringList &AttributeNames;
+    UserPrompt &Prompt;
+    int32_t ImageSize = 0;
+    std::unique_ptr<ImageBuffer> Buffer;
+    int Current = 0;
+    bool UndoRecording = true;
+    std::unique_ptr<AddressData> Address;
+    std::array<std::unique_ptr<StageData>, StageCount> Stages;
+    QString Path;
+};

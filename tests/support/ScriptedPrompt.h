@@ -1,0 +1,33 @@
+#pragma once
+
+#include "UserPrompt.h"
+
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+/// A `UserPrompt` for tests: records every text it is shown and answers from queues.
+/// An empty queue answers No / Cancel / nothing.
+class ScriptedPrompt : public UserPrompt {
+public:
+    void ShowMessage(const QString &text) override { Messages << text; }
+    void ShowError(const QString &text) override { Errors << text; }
+    bool ConfirmYesNo(const QString &text) override;
+    SaveAnswer ConfirmSave(const QString &text) override;
+    std::optional<QString> AskOpenFileName() override;
+    std::optional<QString> AskSaveFileName() override;
+    std::optional<QString> AskText(const QString &caption, const QString &prompt) override;
+
+    QStringList Messages;      ///< texts of ShowMessage, in order
+    QStringList Errors;        ///< texts of ShowError, in order
+    QStringList Questions;     ///< texts of ConfirmYesNo and ConfirmSave, in order
+    QStringList TextPrompts;   ///< "caption|prompt" of AskText, in order
+    int OpenDialogs = 0;       ///< how often the open dialog was run
+    int SaveDialogs = 0;       ///< how often the save dialog was run
+
+    std::deque<bool> YesNoAnswers;
+    std::deque<SaveAnswer> SaveAnswers;
+    std::deque<std::optional<QString>> OpenFileNames;
+    std::deque<std::optional<QString>> SaveFileNames;
+    std::deque<std::optional<QString>> Texts;
+};
