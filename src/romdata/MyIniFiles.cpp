@@ -1,0 +1,219 @@
+#include "MyIniFiles.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <optional>
+#include <utility>
+
+namespace {
+
+// Blanks and control characters are what hand editing leaves around names and values.
+bool IsBlankOrControl(QChar c) {
+    return c.unicode() <= 0x20 || c.unicode() == 0x7F;
+}
+
+QString Stripped(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && IsBlankOrControl(text[begin]))
+        ++begin;
+    while (end > begin && IsBlankOrControl(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin).toString();
+}
+
+bool SameName(const QString &a, const QString &b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+int HexDigitValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+// Parses plain hexadecimal digits of either case into the 32-bit pattern they spell.
+// Anything else (empty, a sign, a "0x" or "$" prefix, a stray character, more than
+// 32 bits) does not parse.
+std::optional<uint32_t> ParseHexDigits(QStringView text) {
+    if (text.isEmpty())
+        return std::nullopt;
+    uint64_t value = 0;
+    for (QChar c : text) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + static_cast<uint64_t>(digit);
+        if (value > 0xFFFFFFFFu)
+            return std::nullopt;
+    }
+    return static_cast<uint32_t>(value);
+}
+
+std::optional<int32_t> ParseInteger(QStringView text) {
+    for (QStringView prefix : {QStringView(u"$"), QStringView(u"0x"), QStringView(u"0X")}) {
+        if (text.startsWith(prefix)) {
+            const auto bits = ParseHexDigits(text.mid(prefix.size()));
+            if (!bits)
+                return std::nullopt;
+            return static_cast<int32_t>(*bits);
+        }
+    }
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty())
+        return std::nullopt;
+    int64_t value = 0;
+    for (QChar c : digits) {
+        if (c.unicode() < u'0' || c.unicode() > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > int64_t{INT32_MAX} + 1)
+            return std::nullopt;
+    }
+    value = negative ? -value : value;
+    if (value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+} // namespace
+
+TMyMemIniFile::TMyMemIniFile(const QString &fileName) : FileName_(fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QStringDecoder decode(QStringConverter::Utf8);
+    const QString text = decode(file.readAll());
+
+    Section *current = nullptr;
+    for (QStringView rawLine : QStringView(text).split(u'\n')) {
+        const QString line = Stripped(rawLine);
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            const QString name = Stripped(QStringView(line).mid(1, line.size() - 2));
+            current = FindSection(name);
+            if (!current) {
+                Sections.push_back({name, {}});
+                current = &Sections.back();
+            }
+            continue;
+        }
+        if (!current)
+            continue;
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 0)
+            current->Lines.push_back({false, line, QString()});
+        else
+            current->Lines.push_back({true, Stripped(QStringView(line).left(equals)),
+                                      Stripped(QStringView(line).mid(equals + 1))});
+    }
+}
+
+const TMyMemIniFile::Section *TMyMemIniFile::FindSection(const QString &name) const {
+    for (const Section &section : Sections)
+        if (SameName(section.Name, name))
+            return &section;
+    return nullptr;
+}
+
+TMyMemIniFile::Section *TMyMemIniFile::FindSection(const QString &name) {
+    return const_cast<Section *>(std::as_const(*this).FindSection(name));
+}
+
+const TMyMemIniFile::Line *TMyMemIniFile::FindLine(const QString &section,
+                                                   const QString &key) const {
+    const Section *found = FindSection(section);
+    if (!found)
+        return nullptr;
+    for (const Line &line : found->Lines)
+        if (line.HasKey && SameName(line.Key, key))
+            return &line;
+    return nullptr;
+}
+
+QString TMyMemIniFile::ReadString(const QString &section, const QString &key,
+                                  const QString &def) const {
+    const Line *line = FindLine(section, key);
+    return line ? line->Value : def;
+}
+
+void TMyMemIniFile::WriteString(const QString &section, const QString &key, const QString &value) {
+    if (Line *line = const_cast<Line *>(FindLine(section, key))) {
+        line->Value = value;
+        return;
+    }
+    Section *target = FindSection(section);
+    if (!target) {
+        Sections.push_back({section, {}});
+        target = &Sections.back();
+    }
+    target->Lines.push_back({true, key, value});
+}
+
+int32_t TMyMemIniFile::ReadInteger(const QString &section, const QString &key, int32_t def) const {
+    const Line *line = FindLine(section, key);
+    if (!line)
+        return def;
+    return ParseInteger(line->Value).value_or(def);
+}
+
+void TMyMemIniFile::WriteInteger(const QString &section, const QString &key, int32_t value) {
+    WriteString(section, key, QString::number(value));
+}
+
+bool TMyMemIniFile::ReadBool(const QString &section, const QString &key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void TMyMemIniFile::WriteBool(const QString &section, const QString &key, bool value) {
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+int32_t TMyMemIniFile::ReadHex(const QString &section, const QString &key, int32_t def) const {
+    const Line *line = FindLine(section, key);
+    if (!line)
+        return def;
+    const auto bits = ParseHexDigits(line->Value);
+    return bits ? static_cast<int32_t>(*bits) : def;
+}
+
+void TMyMemIniFile::WriteHex(const QString &section, const QString &key, int32_t value) {
+    WriteString(section, key, QString::number(static_cast<uint32_t>(value), 16).toUpper());
+}
+
+bool TMyMemIniFile::SectionExists(const QString &section) const {
+    return FindSection(section) != nullptr;
+}
+
+bool TMyMemIniFile::ValueExists(const QString &section, const QString &key) const {
+    return FindLine(section, key) != nullptr;
+}
+
+QString TMyMemIniFile::Text() const {
+    QString text;
+    for (const Section &section : Sections) {
+        text += u'[' + section.Name + QStringLiteral("]\n");
+        for (const Line &line : section.Lines)
+            text += line.HasKey ? line.Key + u'=' + line.Value + u'\n' : line.Key + u'\n';
+        text += u'\n';
+    }
+    return text;
+}
+
+bool TMyMemIniFile::UpdateFile(QString *errorText) const {
+    QSaveFile file(FileName_);
+    const QByteArray bytes = Text().toUtf8();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (errorText)
+        *errorText = file.errorString();
+    return false;
+}

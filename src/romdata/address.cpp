@@ -58,24 +58,23 @@ AddressData::AddressData(TMyMemIniFile &settings) {
                                            StageTable::Chip32x32, StageTable::MapSet};
     for (int stage = 0; stage < StageCount; ++stage) {
         const QString key = QStringLiteral("level.") + QString::number(stage);
-        int source = settings.ReadInteger(ShareSection, key, DefaultShareSource(stage));
-        const bool outOfRange = source < 0 || source >= StageCount;
-        if (outOfRange)
+        const bool present = settings.ValueExists(ShareSection, key);
+        int source = settings.ReadInteger(ShareSection, key, -1);
+        const bool usable = source >= 0 && source < StageCount;
+        if (!usable)
             source = DefaultShareSource(stage);
-        ShareSources[stage] = stage;
-        if (source == stage) {
-            // A key naming the stage itself stays as it was; an impossible one is mended.
-            if (outOfRange)
-                settings.WriteInteger(ShareSection, key, source);
+        ShareSources[stage] = source;
+        // A key naming the stage itself stays as it was; a text that names no stage is
+        // replaced by the value used.
+        if (source != stage || (present && !usable))
+            settings.WriteInteger(ShareSection, key, source);
+        if (source == stage)
             continue;
-        }
         // One ascending pass: the source's offsets as they stand now.
         for (StageTable table : SharedTables) {
             const auto t = static_cast<size_t>(table);
             Offsets[t][stage] = Offsets[t][source];
         }
-        ShareSources[stage] = ShareSources[source];
-        settings.WriteInteger(ShareSection, key, source);
     }
 
     const auto resolve = [&settings](const char *key, int32_t def) {

@@ -56,8 +56,9 @@ public:
 
     int32_t TableOffset(StageTable table, int stage) const;
 
-    /// The stage whose chip and map-set tables `stage` uses (itself when not shared),
-    /// as resolved in one ascending pass.
+    /// The stage named as the source of `stage`'s chip and map-set tables (itself when not
+    /// shared). Taking the source's tables as they stand, stage by stage in ascending order,
+    /// gives every stage the storage that matches its offsets, chains included.
     int ShareSource(int stage) const;
 
     int32_t PaletteAnimationPointer() const { return AnimationPointer; }

@@ -33,7 +33,7 @@ enum EditCategory : uint8_t {
 struct UndoData {
     uint8_t Category = 0;
     int32_t Position = 0;
-    uint8_t OldValue = 0;         ///< single-byte steps
+    uint8_t OldValue = 0;          ///< single-byte steps
     std::vector<uint8_t> OldBytes; ///< block steps (5, 4 or 64 bytes)
 };
 
@@ -131,7 +131,8 @@ public:
     void SortObjectsByX(int room);
 
     // Recording setters: a single setter returns false when the byte already holds the
-    // value; a block setter always records and returns true.
+    // value; a block setter always records and returns true. A position outside the table
+    // changes nothing and returns false.
     bool SetChip16x16Tile(int position, uint8_t value);
     bool SetChipProperty(int chip, uint8_t value);
     bool PasteChip16x16(int chip, const std::array<uint8_t, 5> &bytes);
@@ -156,6 +157,18 @@ public:
     QString RedoName() const;
 
 private:
+    /// The image bytes at `offset` into this stage's `table`, `length` of them.
+    uint8_t *ImageAt(StageTable table, int32_t offset, int32_t length);
+    template <size_t N> void Load(StageTable table, std::array<uint8_t, N> &target);
+    template <size_t N> void Store(StageTable table, const std::array<uint8_t, N> &source);
+
+    std::vector<uint8_t *> RecordBytes(uint8_t category, int32_t position);
+    static std::vector<uint8_t *> TableBytes(uint8_t *table, int32_t tableSize, int32_t position,
+                                             int32_t length);
+    bool SetSingle(uint8_t category, int32_t position, uint8_t value);
+    bool SetBlock(uint8_t category, int32_t position, const uint8_t *values, size_t count);
+    uint8_t ApplyHistoryRecord(std::vector<UndoData> &source, std::vector<UndoData> &target);
+
     int Number;
     ImageBuffer &Image;
     const AddressData &Addresses;
