@@ -17,18 +17,25 @@ class RomImageData;
 /// and the document, whose image bytes it reads (every read bounds-checked).
 class EditorGraphics {
 public:
-    static constexpr int FrameEntry = 80;     ///< palette entry of the frame colour
-    static constexpr int LineEntry = 81;      ///< palette entry of the grid line colour
-    static constexpr QRgb FrameColour = 0xFFFF00FF; // magenta
-    static constexpr QRgb LineColour = 0xFFFFFFFF;  // white
+    static constexpr int FrameEntry = 80;                ///< palette entry of the frame colour
+    static constexpr int LineEntry = 81;                 ///< palette entry of the grid line colour
+    static constexpr QRgb FrameColour = 0xFFFF00FF;      // magenta
+    static constexpr QRgb LineColour = 0xFFFFFFFF;       // white
+    static constexpr QRgb MarkerTextColour = 0xFF000000; // black
+    static constexpr QRgb MarkerTextBackground = 0xFFFFFFFF; // white
 
     EditorGraphics(const FcPaletteData &colours, const RomImageData &document);
 
     // Palettes
+    /// CHR base = 16 + 0x4000 x image byte 4, plus 512 when the header's trainer flag (byte 6
+    /// bit 2) is set, as a 512-byte trainer then sits between the header and the PRG data.
     void LocateChr();
     int32_t ChrBase() const { return Chr; }
     void LoadMasterPalette();
+    /// Entries 0..15 of the stage palette. A colour index of 0x40 or more is coloured by its
+    /// low six bits, as the console's palette memory keeps only six (`FcPaletteData::Colour`).
     void SetStagePalette(const std::array<uint8_t, 16> &colourIndices);
+    /// `entry` 0..255, else std::out_of_range.
     void SetStagePaletteEntry(int entry, uint8_t colourIndex);
     QRgb GetStagePaletteColour(int entry) const;
     const IndexedBitmap::Palette &StagePalette() const;
@@ -36,6 +43,7 @@ public:
     void SyncChip32x32SheetPalette();
     void ResetPaletteAnimation();
     /// One timer tick of the animation of the four selector bytes; true when a colour changed.
+    /// Every animation table byte lying outside the image buffer reads as 0.
     bool StepPaletteAnimation(const std::array<uint8_t, 4> &selectors);
 
     // Surfaces
@@ -46,7 +54,8 @@ public:
     static void FillPictureRect(IndexedBitmap &picture, int x, int y, int width, int height,
                                 uint8_t index);
 
-    // Drawing into surfaces
+    // Drawing into surfaces. Pixels outside the surface are skipped; CHR bytes that lie
+    // outside the image buffer read as 0. Only the low two bits of a palette number count.
     void DrawTile(IndexedBitmap &surface, const std::array<uint8_t, 2> &banks, int palette,
                   uint8_t tile, int x, int y) const;
     void DrawChip16x16(IndexedBitmap &surface, const std::array<uint8_t, 2> &banks, int palette,
@@ -56,16 +65,25 @@ public:
                              const std::array<uint8_t, 1024> &chip16x16,
                              const std::array<uint8_t, 256> &chipProperty) const;
     void DrawTileTable(IndexedBitmap &surface, uint8_t bank, int y0) const;
-    void BuildChip32x32Sheet(IndexedBitmap &sheet, const std::array<uint8_t, 1024> &chip32x32) const;
+    void BuildChip32x32Sheet(IndexedBitmap &sheet,
+                             const std::array<uint8_t, 1024> &chip32x32) const;
     void UpdateChip32x32InSheet(IndexedBitmap &sheet, const std::array<uint8_t, 1024> &chip32x32,
                                 uint8_t chip) const;
 
-    // Drawing onto pictures
+    // Drawing onto pictures: 32-bit `QImage`s (std::invalid_argument for another depth);
+    // everything is clipped to the picture.
     void DrawMapSet(QImage &image, const uint8_t *mapSet64) const;
+    /// The whole 512 x 512 sheet scaled to the picture's size (halved on 256 x 256).
     void ShowChip32x32Sheet(QImage &image) const;
     void DrawChip32x32(QImage &image, uint8_t chip, int x, int y, int width, int height) const;
+    /// The outline of the square (x, y) .. (x + size - 1, y + size - 1), both corners
+    /// included; nothing for a size below 1.
     static void DrawFrame(QImage &image, int x, int y, int size);
+    /// Nothing for a spacing below 1.
     static void DrawGrid(QImage &image, int dx, int dy);
+    /// The 16 x 16 outline around (x, y) and the kind as two hexadecimal digits, black on
+    /// white (the picture canvas's default pen and brush), top-left of the text at
+    /// (x - 6, y - 6), 11 pixels high (the canvas's default 8 points at 96 dpi).
     static void DrawObjectMarker(QImage &image, int x, uint8_t kind, int y);
     static void DrawCursor24(QImage &image, int x, int y);
     static void DrawCursor32(QImage &image, int x, int y);
@@ -76,6 +94,13 @@ public:
     const IndexedBitmap &Chip32x32Sheet() const { return Sheet32; }
 
 private:
+    /// The image byte at `offset`, or 0 outside the buffer.
+    uint8_t ImageByte(int64_t offset) const;
+    /// The opaque colour of a master index (low six bits).
+    QRgb MasterRgb(uint8_t colourIndex) const;
+    /// Decodes the 16 bytes at `address` as an 8 x 8 tile with pixel values base + 0..3.
+    void DecodeTile(IndexedBitmap &surface, int64_t address, uint8_t base, int x, int y) const;
+
     const FcPaletteData &Colours;
     const RomImageData &Document;
     int32_t Chr = 16;
