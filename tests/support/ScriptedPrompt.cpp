@@ -1,36 +1,41 @@
 #include "ScriptedPrompt.h"
 
 namespace {
-template <typename T> T TakeFront(std::deque<T> &queue, T fallback) {
-    if (queue.empty())
-        return fallback;
-    T value = queue.front();
-    queue.pop_front();
-    return value;
+// Takes the next scripted answer; an empty queue answers with `T{}`: false, or no file name.
+// (Swapping into a value-initialised answer keeps GCC's optional<QString> analysis quiet.)
+template <typename T> T TakeFront(std::deque<T> &queue) {
+    T answer{};
+    if (!queue.empty()) {
+        std::swap(answer, queue.front());
+        queue.pop_front();
+    }
+    return answer;
 }
 } // namespace
 
 bool ScriptedPrompt::ConfirmYesNo(const QString &text) {
     Questions << text;
-    return TakeFront(YesNoAnswers, false);
+    return TakeFront(YesNoAnswers);
 }
 
 SaveAnswer ScriptedPrompt::ConfirmSave(const QString &text) {
     Questions << text;
-    return TakeFront(SaveAnswers, SaveAnswer::Cancel);
+    if (SaveAnswers.empty())
+        return SaveAnswer::Cancel;
+    return TakeFront(SaveAnswers);
 }
 
 std::optional<QString> ScriptedPrompt::AskOpenFileName() {
     ++OpenDialogs;
-    return TakeFront(OpenFileNames, std::optional<QString>{});
+    return TakeFront(OpenFileNames);
 }
 
 std::optional<QString> ScriptedPrompt::AskSaveFileName() {
     ++SaveDialogs;
-    return TakeFront(SaveFileNames, std::optional<QString>{});
+    return TakeFront(SaveFileNames);
 }
 
 std::optional<QString> ScriptedPrompt::AskText(const QString &caption, const QString &prompt) {
     TextPrompts << caption + u'|' + prompt;
-    return TakeFront(Texts, std::optional<QString>{});
+    return TakeFront(Texts);
 }
