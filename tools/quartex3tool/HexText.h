@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+/// Upper-case hexadecimal text of `value` with at least `digits` digits, as every number
+/// the tool prints is written.
+inline QString HexText(qint64 value, int digits = 2) {
+    return QString::number(value, 16).toUpper().rightJustified(digits, u'0');
+}

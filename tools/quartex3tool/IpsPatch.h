@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+/// Bytes produced by an operation, or the one-line reason why none could be.
+struct ByteResult {
+    QByteArray Bytes;
+    QString Error; ///< empty on success
+
+    bool Ok() const { return Error.isEmpty(); }
+    static ByteResult Success(QByteArray bytes) { return {std::move(bytes), QString()}; }
+    static ByteResult Failure(QString error) { return {QByteArray(), std::move(error)}; }
+};
+
+/// IPS patches: the "PATCH" header, records of a 3-byte big-endian offset, a 2-byte size and
+/// the data (size 0: a run-length record of a 2-byte count and one value), the "EOF"
+/// marker, and optionally a 3-byte length the result is cut to.
+///
+/// Offsets have three bytes, so images larger than 16 MiB cannot be described and are
+/// refused.
+class IpsPatch {
+public:
+    static constexpr qsizetype MaxImageSize = 0x1000000;
+    /// A record at this offset would read as the "EOF" marker.
+    static constexpr qsizetype EofOffset = 0x454F46;
+    static constexpr qsizetype MaxRecordSize = 0xFFFF;
+
+    /// The patch that turns `original` into `edited`.
+    static ByteResult Create(const QByteArray &original, const QByteArray &edited);
+    /// `image` with `patch` applied; a malformed or truncated patch yields an error.
+    static ByteResult Apply(const QByteArray &image, const QByteArray &patch);
+};

@@ -1,0 +1,313 @@
+#include "ToolCommands.h"
+
+#include "HexText.h"
+#include "IpsPatch.h"
+#include "StagePictures.h"
+#include "TextReport.h"
+#include "ToolDocument.h"
+#include "fcpalette.h"
+
+#include <QBuffer>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace {
+
+const QString ProgramName = QStringLiteral("quartex3tool");
+
+/// Ends a command early with its exit status and the line for the error stream.
+struct CommandFailure {
+    ExitStatus Status;
+    QString Message;
+};
+
+[[noreturn]] void FailInput(const QString &message) {
+    throw CommandFailure{ExitStatus::BadInput, message};
+}
+
+class ParsedCommand;
+
+/// What one command accepts: its positional arguments, its options with a value and its
+/// options without one.
+struct CommandSyntax {
+    QString Name;
+    QString Usage; ///< the synopsis after the program name
+    int PositionalCount;
+    QStringList ValueOptions;
+    QStringList FlagOptions;
+    void (*Run)(const ParsedCommand &command, QTextStream &out);
+};
+
+/// One invocation parsed against its command's syntax; any mismatch is a usage error.
+class ParsedCommand {
+public:
+    ParsedCommand(const CommandSyntax &syntax, const QStringList &arguments) : Syntax(syntax) {
+        for (const QString &name : syntax.ValueOptions)
+            Parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
+        for (const QString &name : syntax.FlagOptions)
+            Parser.addOption(QCommandLineOption(name));
+        if (!Parser.parse(arguments)) {
+            QString problem = Parser.errorText();
+            if (problem.endsWith(u'.'))
+                problem.chop(1); // the usage follows on the same line
+            FailUsage(problem);
+        }
+        Positionals = Parser.positionalArguments();
+        if (Positionals.size() != syntax.PositionalCount)
+            FailUsage(QStringLiteral("%1 file arguments given, %2 expected")
+                          .arg(Positionals.size())
+                          .arg(syntax.PositionalCount));
+    }
+
+    const QString &Positional(int index) const { return Positionals[index]; }
+    bool IsSet(const QString &option) const { return Parser.isSet(option); }
+    QString Value(const QString &option) const { return Parser.value(option); }
+    QStringList Values(const QString &option) const { return Parser.values(option); }
+
+    /// The hexadecimal value of `option`, which must lie in 0..count-1; an absent option
+    /// yields `fallback`, or is a usage error without one.
+    int Number(const QString &option, int count, std::optional<int> fallback = {}) const {
+        if (!IsSet(option)) {
+            if (fallback)
+                return *fallback;
+            FailUsage(QStringLiteral("--%1 is required").arg(option));
+        }
+        const QString text = Value(option);
+        const bool hexDigits = !text.isEmpty() && text.size() <= 8 &&
+                               std::all_of(text.begin(), text.end(), [](QChar c) {
+                                   const char16_t u = c.unicode();
+                                   return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') ||
+                                          (u >= u'A' && u <= u'F');
+                               });
+        if (!hexDigits)
+            FailUsage(
+                QStringLiteral("--%1 takes a hexadecimal number, not \"%2\"").arg(option, text));
+        const uint value = text.toUInt(nullptr, 16);
+        if (value >= static_cast<uint>(count))
+            FailInput(QStringLiteral("--%1 %2 is out of range 00..%3")
+                          .arg(option, text.toUpper(), HexText(count - 1)));
+        return static_cast<int>(value);
+    }
+
+    [[noreturn]] void FailUsage(const QString &problem) const {
+        throw CommandFailure{
+            ExitStatus::Usage,
+            QStringLiteral("%1; usage: %2 %3").arg(problem, ProgramName, Syntax.Usage)};
+    }
+
+private:
+    const CommandSyntax &Syntax;
+    QCommandLineParser Parser;
+    QStringList Positionals;
+};
+
+const QString SettingsOption = QStringLiteral("settings");
+
+QByteArray ReadFile(const QString &path, qint64 limit = std::numeric_limits<qint64>::max()) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        FailInput(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    QByteArray bytes = file.read(std::min(file.size(), limit));
+    if (file.error() != QFileDevice::NoError)
+        FailInput(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    return bytes;
+}
+
+// One byte beyond the IPS limit is enough for the patch code to refuse the image, without
+// reading a huge file whole.
+QByteArray ReadImage(const QString &path) {
+    return ReadFile(path, IpsPatch::MaxImageSize + 1);
+}
+
+// Through a save file: a failed write never leaves a half-written file behind.
+void WriteFile(const QString &path, const QByteArray &bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        FailInput(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+}
+
+std::unique_ptr<ToolDocument> OpenDocument(const ParsedCommand &command) {
+    QString error;
+    auto document = ToolDocument::Open(command.Positional(0), command.Value(SettingsOption), error);
+    if (!document)
+        FailInput(error);
+    return document;
+}
+
+void RunInfo(const ParsedCommand &command, QTextStream &out) {
+    out << TextReport::Info(OpenDocument(command)->Rom());
+}
+
+void RunDump(const ParsedCommand &command, QTextStream &out) {
+    const int stage = command.Number(QStringLiteral("stage"), StageCount);
+    QStringList sections = command.Values(QStringLiteral("table"));
+    for (const QString &name : sections) {
+        if (!TextReport::DumpSections().contains(name))
+            command.FailUsage(QStringLiteral("unknown table \"%1\" (one of %2)")
+                                  .arg(name, TextReport::DumpSections().join(u' ')));
+    }
+    if (sections.isEmpty())
+        sections = TextReport::DumpSections();
+    out << TextReport::Dump(OpenDocument(command)->Rom().Stage(stage), sections);
+}
+
+void RunRender(const ParsedCommand &command, QTextStream &) {
+    const QStringList pictures = {QStringLiteral("room"), QStringLiteral("mapset"),
+                                  QStringLiteral("sheet16"), QStringLiteral("sheet32"),
+                                  QStringLiteral("banks")};
+    const auto chosen = std::count_if(pictures.begin(), pictures.end(),
+                                      [&](const QString &name) { return command.IsSet(name); });
+    if (chosen != 1)
+        command.FailUsage(QStringLiteral(
+            "choose exactly one of --room, --mapset, --sheet16, --sheet32, --banks"));
+    const bool objects = command.IsSet(QStringLiteral("objects"));
+    if (objects && !command.IsSet(QStringLiteral("room")))
+        command.FailUsage(QStringLiteral("--objects goes with --room"));
+    if (!command.IsSet(QStringLiteral("out")))
+        command.FailUsage(QStringLiteral("--out is required"));
+    const QString outPath = command.Value(QStringLiteral("out"));
+
+    const int stage = command.Number(QStringLiteral("stage"), StageCount);
+    const int paletteSet = command.Number(QStringLiteral("palette-set"), PaletteSetCount, 0);
+    const int room = command.Number(QStringLiteral("room"), RoomCount, 0);
+    const int mapSet = command.Number(QStringLiteral("mapset"), StagePictures::MapSetCount, 0);
+
+    const QString colourPath = command.IsSet(QStringLiteral("colors"))
+                                   ? command.Value(QStringLiteral("colors"))
+                                   : QStringLiteral("fcpalette.pal");
+    CollectingPrompt prompt;
+    const std::unique_ptr<FcPaletteData> colours = FcPaletteData::Load(colourPath, prompt);
+    if (!colours)
+        FailInput(QStringLiteral("cannot load the colour table: %1").arg(prompt.Report()));
+    const std::unique_ptr<ToolDocument> document = OpenDocument(command);
+
+    const StagePictures stagePictures(*colours, document->Rom(), stage, paletteSet);
+    QImage image;
+    if (command.IsSet(QStringLiteral("room")))
+        image = stagePictures.Room(room, objects);
+    else if (command.IsSet(QStringLiteral("mapset")))
+        image = stagePictures.MapSet(mapSet);
+    else if (command.IsSet(QStringLiteral("sheet16")))
+        image = stagePictures.Sheet16x16();
+    else if (command.IsSet(QStringLiteral("sheet32")))
+        image = stagePictures.Sheet32x32();
+    else
+        image = stagePictures.Banks();
+
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        FailInput(QStringLiteral("cannot encode the picture as PNG"));
+    WriteFile(outPath, png);
+}
+
+void RunCreatePatch(const ParsedCommand &command, QTextStream &) {
+    const QString &original = command.Positional(0);
+    const QString &edited = command.Positional(1);
+    const ByteResult patch = IpsPatch::Create(ReadImage(original), ReadImage(edited));
+    if (!patch.Ok())
+        FailInput(QStringLiteral("cannot make a patch from %1 to %2: %3")
+                      .arg(original, edited, patch.Error));
+    WriteFile(command.Positional(2), patch.Bytes);
+}
+
+void RunApplyPatch(const ParsedCommand &command, QTextStream &) {
+    const QString &image = command.Positional(0);
+    const QString &patch = command.Positional(1);
+    const ByteResult patched = IpsPatch::Apply(ReadImage(image), ReadFile(patch));
+    if (!patched.Ok())
+        FailInput(QStringLiteral("cannot apply %1 to %2: %3").arg(patch, image, patched.Error));
+    WriteFile(command.Positional(2), patched.Bytes);
+}
+
+const std::vector<CommandSyntax> &Commands() {
+    static const std::vector<CommandSyntax> List = {
+        {QStringLiteral("info"),
+         QStringLiteral("info ROM [--settings FILE]"),
+         1,
+         {SettingsOption},
+         {},
+         RunInfo},
+        {QStringLiteral("dump"),
+         QStringLiteral("dump ROM --stage N [--table NAME]... [--settings FILE]"),
+         1,
+         {QStringLiteral("stage"), QStringLiteral("table"), SettingsOption},
+         {},
+         RunDump},
+        {QStringLiteral("render"),
+         QStringLiteral("render ROM --stage N --out FILE.png [--colors FILE.pal] "
+                        "[--palette-set S] [--settings FILE] "
+                        "(--room R [--objects] | --mapset M | --sheet16 | --sheet32 | --banks)"),
+         1,
+         {QStringLiteral("stage"), QStringLiteral("out"), QStringLiteral("colors"),
+          QStringLiteral("palette-set"), QStringLiteral("room"), QStringLiteral("mapset"),
+          SettingsOption},
+         {QStringLiteral("objects"), QStringLiteral("sheet16"), QStringLiteral("sheet32"),
+          QStringLiteral("banks")},
+         RunRender},
+        {QStringLiteral("ips"),
+         QStringLiteral("ips ORIGINAL EDITED OUT.ips"),
+         3,
+         {},
+         {},
+         RunCreatePatch},
+        {QStringLiteral("apply-ips"),
+         QStringLiteral("apply-ips ROM PATCH OUT"),
+         3,
+         {},
+         {},
+         RunApplyPatch},
+    };
+    return List;
+}
+
+} // namespace
+
+ToolCommands::ToolCommands(QTextStream &out, QTextStream &err) : Out(out), Err(err) {}
+
+QString ToolCommands::UsageText() {
+    QString text = QStringLiteral("usage:\n");
+    for (const CommandSyntax &command : Commands())
+        text += QStringLiteral("  %1 %2\n").arg(ProgramName, command.Usage);
+    text += QStringLiteral("  %1 help\n"
+                           "Numbers (stage, room, map set, palette set) are hexadecimal.\n")
+                .arg(ProgramName);
+    return text;
+}
+
+ExitStatus ToolCommands::Run(const QStringList &arguments) {
+    ExitStatus status = ExitStatus::Success;
+    try {
+        const QString name = arguments.value(1);
+        if (name == u"help" || name == u"--help" || name == u"-h") {
+            Out << UsageText();
+        } else {
+            const auto &commands = Commands();
+            const auto syntax =
+                std::find_if(commands.begin(), commands.end(),
+                             [&](const CommandSyntax &command) { return command.Name == name; });
+            if (syntax == commands.end())
+                throw CommandFailure{
+                    ExitStatus::Usage,
+                    (name.isEmpty() ? QStringLiteral("no command given")
+                                    : QStringLiteral("unknown command \"%1\"").arg(name)) +
+                        QStringLiteral("; run \"%1 help\" for the commands").arg(ProgramName)};
+            // The parser takes its first argument for the program name: the command's name
+            // stands in for it.
+            const ParsedCommand command(*syntax, arguments.mid(1));
+            syntax->Run(command, Out);
+        }
+    } catch (const CommandFailure &failure) {
+        Err << ProgramName << QStringLiteral(": ") << failure.Message << u'\n';
+        status = failure.Status;
+    }
+    Out.flush();
+    Err.flush();
+    return status;
+}
