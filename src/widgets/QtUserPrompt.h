@@ -1,0 +1,26 @@
+#pragma once
+
+#include "UserPrompt.h"
+
+class QWidget;
+
+/// The application's `UserPrompt`: message boxes, the open and save dialogs of cartridge
+/// images and the one-line input box, each modal over the active window.
+///
+/// Owns nothing but the caption every box carries (the application title); each dialog is
+/// created for one question and gone when it is answered.
+class QtUserPrompt : public UserPrompt {
+public:
+    explicit QtUserPrompt(QString caption);
+
+    void ShowMessage(const QString &text) override;
+    bool ConfirmYesNo(const QString &text) override;
+    SaveAnswer ConfirmSave(const QString &text) override;
+    std::optional<QString> AskOpenFileName() override;
+    std::optional<QString> AskSaveFileName() override;
+    std::optional<QString> AskText(const QString &caption, const QString &prompt) override;
+    void ShowError(const QString &text) override;
+
+private:
+    QString Caption;
+};

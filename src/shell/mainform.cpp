@@ -1,0 +1,506 @@
+#include "mainform.h"
+
+#include "MyIniFiles.h"
+#include "UserPrompt.h"
+#include "edit_flag.h"
+#include "fcpalette.h"
+#include "fileio.h"
+#include "graphics.h"
+#include "palettepage.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// Tab order of the editor pages.
+enum EditPageIndex {
+    MapPage,
+    MapSetPage,
+    Chip32x32Page,
+    Chip16x16Page,
+    PalettePage,
+    ObjectPage,
+};
+
+// Refresh order: the 32x32 sheet is composed from the 16x16 sheet just rebuilt.
+constexpr std::array<EditPageIndex, 6> RefreshOrder = {PalettePage, Chip16x16Page, Chip32x32Page,
+                                                       MapSetPage,  MapPage,       ObjectPage};
+
+const std::array<QString, StageCount> StageNames = {
+    QStringLiteral("00 はじまりの草原"), QStringLiteral("01 風の吹く丘"),
+    QStringLiteral("02 水晶の洞窟"),     QStringLiteral("03 霧の湿地"),
+    QStringLiteral("04 古い時計塔"),     QStringLiteral("05 砂の回廊"),
+    QStringLiteral("06 氷の滝"),         QStringLiteral("07 歯車の工房"),
+    QStringLiteral("08 月夜の森"),       QStringLiteral("09 溶岩の坑道"),
+    QStringLiteral("0A 雲の架け橋"),     QStringLiteral("0B 沈んだ庭園"),
+    QStringLiteral("0C 鏡の迷路"),       QStringLiteral("0D 嵐の岬"),
+    QStringLiteral("0E 星見の塔"),       QStringLiteral("0F 地下水路"),
+    QStringLiteral("10 夜明けの峠"),     QStringLiteral("11 天空の城塞"),
+};
+
+constexpr int StatusPanelWidths[] = {70, 200, 50};
+
+} // namespace
+
+TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidget *parent)
+    : QMainWindow(parent), Prompt(prompt) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(ApplicationTitle);
+    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    resize(635, 701);
+
+    FrameTimer = new QTimer(this);
+    FrameTimer->setObjectName(QStringLiteral("FrameTimer"));
+    FrameTimer->setInterval(DisplaySettings::DefaultTimerInterval);
+
+    BuildMenu();
+    BuildStatusBar();
+    BuildPages();
+    FormCreate(programDirectory);
+    if (StartupHasFailed)
+        return;
+
+    connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
+    connect(Save1, &QAction::triggered, this, &TMainForm::Save1Click);
+    connect(SaveAs1, &QAction::triggered, this, &TMainForm::SaveAs1Click);
+    connect(Close1, &QAction::triggered, this, &TMainForm::Close1Click);
+    connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(Edit1, &QMenu::aboutToShow, this, &TMainForm::Edit1Click);
+    connect(Undo1, &QAction::triggered, this, &TMainForm::Undo1Click);
+    connect(Redo1, &QAction::triggered, this, &TMainForm::Redo1Click);
+    // Only the user's choice changes the stage; selecting entry 0 after an open does not.
+    connect(CBStage, &QComboBox::activated, this, &TMainForm::CBStageChange);
+    connect(EditPageControl, &QTabWidget::currentChanged, this, &TMainForm::EditPageControlChange);
+    connect(FrameTimer, &QTimer::timeout, this, &TMainForm::FrameTimerTimer);
+    qApp->installEventFilter(this);
+}
+
+TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
+    FrameTimer->stop();
+    // The pages and their controls go after this body; none of their signals may reach
+    // handlers of a window that is already half gone.
+    EditPageControl->disconnect(this);
+    CBStage->disconnect(this);
+    // The controllers borrow everything below, so they go first.
+    PageControllers.fill(nullptr);
+    PaletteEditor.reset();
+    Rom.reset();
+    ModifiedFlags.reset();
+    Graphics.reset();
+    Colours.reset();
+}
+
+void TMainForm::BuildMenu() {
+    auto *mainMenu = new QMenuBar(this);
+    mainMenu->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(mainMenu);
+
+    const auto newAction = [this](QMenu *menu, const QString &name, const QString &caption) {
+        auto *action = new QAction(caption, this);
+        action->setObjectName(name);
+        menu->addAction(action);
+        return action;
+    };
+    const auto newSeparator = [](QMenu *menu, const QString &name) {
+        menu->addSeparator()->setObjectName(name);
+    };
+
+    QMenu *N1 = mainMenu->addMenu(QStringLiteral("ファイル(&F)"));
+    N1->setObjectName(QStringLiteral("N1"));
+    Open1 = newAction(N1, QStringLiteral("Open1"), QStringLiteral("開く(&O)"));
+    newSeparator(N1, QStringLiteral("N3"));
+    Save1 = newAction(N1, QStringLiteral("Save1"), QStringLiteral("上書き保存(&S)"));
+    SaveAs1 = newAction(N1, QStringLiteral("SaveAs1"), QStringLiteral("名前を付けて保存(&A)"));
+    newSeparator(N1, QStringLiteral("N2"));
+    Close1 = newAction(N1, QStringLiteral("Close1"), QStringLiteral("閉じる(&C)"));
+    newSeparator(N1, QStringLiteral("N4"));
+    Exit1 = newAction(N1, QStringLiteral("Exit1"), QStringLiteral("終了(&X)"));
+    Save1->setEnabled(false);
+    SaveAs1->setEnabled(false);
+    Close1->setEnabled(false);
+
+    Edit1 = mainMenu->addMenu(QStringLiteral("編集(&E)"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->menuAction()->setVisible(false);
+    Undo1 = newAction(Edit1, QStringLiteral("Undo1"), QStringLiteral("元に戻す(&U)"));
+    Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Undo1->setEnabled(false);
+    Redo1 = newAction(Edit1, QStringLiteral("Redo1"), QStringLiteral("やり直し(&R)"));
+    Redo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    Redo1->setEnabled(false);
+}
+
+void TMainForm::BuildStatusBar() {
+    auto *bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    setStatusBar(bar);
+    for (size_t i = 0; i < StatusPanels.size(); ++i) {
+        auto *panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusPanel") + QString::number(i));
+        panel->setFixedWidth(StatusPanelWidths[i]);
+        bar->addPermanentWidget(panel);
+        StatusPanels[i] = panel;
+    }
+}
+
+void TMainForm::BuildPages() {
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    CBStage = new QComboBox(central);
+    CBStage->setObjectName(QStringLiteral("CBStage"));
+    CBStage->setFixedWidth(177);
+    for (const QString &name : StageNames)
+        CBStage->addItem(name);
+    CBStage->hide();
+    layout->addWidget(CBStage, 0, Qt::AlignLeft);
+
+    EditPageControl = new QTabWidget(central);
+    EditPageControl->setObjectName(QStringLiteral("EditPageControl"));
+    const auto newPage = [this](const QString &name, const QString &caption) {
+        auto *page = new QWidget;
+        page->setObjectName(name);
+        EditPageControl->addTab(page, caption);
+        return page;
+    };
+    EditPages pages;
+    pages.TabMapEdit = newPage(QStringLiteral("TabMapEdit"), QStringLiteral("マップ"));
+    pages.TabMapSetEdit = newPage(QStringLiteral("TabMapSetEdit"), QStringLiteral("マップセット"));
+    pages.Tab32x32ChipEdit =
+        newPage(QStringLiteral("Tab32x32ChipEdit"), QStringLiteral("32x32チップ"));
+    pages.Tab16x16ChipEdit =
+        newPage(QStringLiteral("Tab16x16ChipEdit"), QStringLiteral("16x16チップ"));
+    QWidget *TabPaletteEdit = newPage(QStringLiteral("TabPaletteEdit"), QStringLiteral("パレット"));
+    pages.TabObjectEdit = newPage(QStringLiteral("TabObjectEdit"), QStringLiteral("オブジェクト"));
+    EditPageControl->setCurrentIndex(Chip16x16Page);
+    EditPageControl->hide();
+    layout->addWidget(EditPageControl, 1);
+    setCentralWidget(central);
+
+    Controls = BuildShellPageControls(pages);
+    PaletteControls = BuildPalettePage(TabPaletteEdit, FrameTimer);
+}
+
+void TMainForm::FormCreate(const QString &programDirectory) {
+    Colours = FcPaletteData::Load(QStringLiteral("fcpalette.pal"), Prompt);
+    if (!Colours) {
+        StartupHasFailed = true;
+        return;
+    }
+    QLabel *modifiedPanel = StatusPanels[0];
+    ModifiedFlags = std::make_unique<EditFlagManagement>(
+        [modifiedPanel](const QString &text) { modifiedPanel->setText(text); });
+
+    const QDir directory(programDirectory);
+    SettingsFile =
+        std::make_unique<TMyMemIniFile>(directory.filePath(QStringLiteral("quartex3editor.ini")));
+    ChipAttributeNames = ReadNameList(directory.filePath(QStringLiteral("ChipAttributes.txt")))
+                             .value_or(QStringList());
+    SetChipAttributeChoiceTexts(*Controls.ChipPropertyItems,
+                                ChipAttributeChoiceTexts(ChipAttributeNames));
+    Rom = std::make_unique<RomImageData>(*ModifiedFlags, ChipAttributeNames, *SettingsFile, Prompt);
+    Graphics = std::make_unique<EditorGraphics>(*Colours, *Rom);
+    ApplySettings();
+
+    Controls.ScrBarMap->setMaximum(46);
+    Controls.ScrBarObjectMap->setMaximum(46);
+    Controls.ScrbarEditMapPage0->setMaximum(31);
+    Controls.ScrbarEditMapPage1->setMaximum(31);
+    Controls.ScrBarMapSet->setMaximum(30);
+    Controls.ScrBarSelectPage0->setMaximum(31);
+    Controls.ScrBarSelectPage1->setMaximum(31);
+
+    LoadObjectNames(directory.filePath(QStringLiteral("ObjectList.txt")));
+    CreateControllers();
+}
+
+void TMainForm::ApplySettings() {
+    const DisplaySettings settings = DisplaySettings::Read(*SettingsFile);
+    // While the values are copied in, no check box may run a handler: the pages they would
+    // redraw are not set up yet.
+    const QSignalBlocker sortBlocker(Controls.ChkSortObjectList);
+    const QSignalBlocker popupBlocker(Controls.ChkPopupHint);
+    const QSignalBlocker chipGridBlocker(Controls.Chk32x32ChipEditDrawGrid);
+    const QSignalBlocker mapSetGridBlocker(Controls.ChkMapSetEditDrawGrid);
+    Controls.ChkSortObjectList->setChecked(settings.SortObjectList);
+    Controls.ChkPopupHint->setChecked(settings.PopupHint);
+    Controls.Chk32x32ChipEditDrawGrid->setChecked(settings.Chip32x32Grid);
+    Controls.ChkMapSetEditDrawGrid->setChecked(settings.MapSetGrid);
+    FrameTimer->setInterval(settings.TimerInterval);
+    Rom->SetUndoRecording(settings.UndoEnabled);
+}
+
+DisplaySettings TMainForm::CurrentSettings() const {
+    DisplaySettings settings;
+    settings.SortObjectList = Controls.ChkSortObjectList->isChecked();
+    settings.PopupHint = Controls.ChkPopupHint->isChecked();
+    settings.Chip32x32Grid = Controls.Chk32x32ChipEditDrawGrid->isChecked();
+    settings.MapSetGrid = Controls.ChkMapSetEditDrawGrid->isChecked();
+    settings.TimerInterval = FrameTimer->interval();
+    settings.UndoEnabled = Rom->IsUndoRecording();
+    return settings;
+}
+
+void TMainForm::LoadObjectNames(const QString &path) {
+    const std::optional<QStringList> names = ReadNameList(path);
+    if (!names) {
+        Prompt.ShowMessage(QStringLiteral("ObjectList.txt") +
+                           QStringLiteral("を読み込めませんでした。"));
+        return;
+    }
+    Controls.CBSelectObject->clear();
+    Controls.CBSelectObject->addItems(ObjectKindTexts(*names));
+}
+
+void TMainForm::CreateControllers() {
+    PaletteEditor = std::make_unique<PaletteEditClass>(*Rom, *ModifiedFlags, *Graphics, Prompt);
+    PaletteEditor->SetControls(PaletteControls);
+    ForwardPalettePageEvents(PaletteControls, *PaletteEditor);
+    PageControllers[PalettePage] = PaletteEditor.get();
+}
+
+void TMainForm::SetTitle(const QString &text) {
+    setWindowTitle(text);
+}
+
+void TMainForm::ShowDocumentOpened() {
+    ModifiedFlags->ClearAll();
+    SetTitle(Rom->FilePath() + QStringLiteral(" - ") + ApplicationTitle);
+    CBStage->show();
+    CBStage->setCurrentIndex(0);
+    Graphics->LocateChr();
+    Rom->SetCurrentStage(CBStage->currentIndex());
+    // A bank is two 1 KB pages. An image with fewer than two pages (header byte 5 zero)
+    // has no bank to choose: the bars then stay at 0 and cannot be moved.
+    const int chrPages = Rom->ChrPageCount();
+    for (QScrollBar *bank : {Controls.ScrBarBGBank0, Controls.ScrBarBGBank1}) {
+        bank->setMaximum(std::max(0, chrPages - 2));
+        bank->setEnabled(chrPages >= 2);
+    }
+    EditPageControl->show();
+    Save1->setEnabled(true);
+    SaveAs1->setEnabled(true);
+    Close1->setEnabled(true);
+    Edit1->menuAction()->setVisible(true);
+    RefreshAllEditors();
+    Graphics->ResetPaletteAnimation();
+    FrameTimer->start();
+}
+
+void TMainForm::ShowNoDocument() {
+    SetTitle(ApplicationTitle);
+    CBStage->hide();
+    EditPageControl->hide();
+    Save1->setEnabled(false);
+    SaveAs1->setEnabled(false);
+    Close1->setEnabled(false);
+    Edit1->menuAction()->setVisible(false);
+}
+
+QString TMainForm::SaveQuestion() const {
+    return Rom->FilePath() + QStringLiteral("への変更を保存しますか？");
+}
+
+bool TMainForm::ConfirmSaveChanges() {
+    if (!ModifiedFlags->IsModified())
+        return true;
+    switch (Prompt.ConfirmSave(SaveQuestion())) {
+    case SaveAnswer::Yes:
+        // A save that fails stops the operation just like a cancelled dialog: the changes
+        // are still only in memory.
+        return SaveAsChosen() == SaveOutcome::Saved;
+    case SaveAnswer::No:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+TMainForm::SaveOutcome TMainForm::SaveAsChosen() {
+    const std::optional<QString> path = Prompt.AskSaveFileName();
+    if (!path)
+        return SaveOutcome::DialogCancelled;
+    return SaveTo(*path) ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
+// The title always names the file that Save writes to.
+bool TMainForm::SaveTo(const QString &path) {
+    if (!Rom->Save(path))
+        return false;
+    SetTitle(path + QStringLiteral(" - ") + ApplicationTitle);
+    return true;
+}
+
+void TMainForm::OpenChosenFile(const QString &path) {
+    if (!ConfirmSaveChanges())
+        return;
+    if (Rom->Open(path))
+        ShowDocumentOpened();
+}
+
+void TMainForm::Open1Click() {
+    const std::optional<QString> path = Prompt.AskOpenFileName();
+    if (path)
+        OpenChosenFile(*path);
+}
+
+void TMainForm::Save1Click() {
+    Rom->Save(Rom->FilePath());
+}
+
+void TMainForm::SaveAs1Click() {
+    SaveAsChosen();
+}
+
+void TMainForm::Close1Click() {
+    if (ModifiedFlags->IsModified()) {
+        switch (Prompt.ConfirmSave(SaveQuestion())) {
+        case SaveAnswer::Yes:
+            // A cancelled dialog drops the changes; a failed write keeps the image open
+            // so the changes are not lost behind the error box.
+            if (SaveAsChosen() == SaveOutcome::Failed)
+                return;
+            break;
+        case SaveAnswer::No:
+            break;
+        case SaveAnswer::Cancel:
+            return;
+        }
+    }
+    Rom->Close();
+    ModifiedFlags->ClearAll();
+    ShowNoDocument();
+}
+
+void TMainForm::Exit1Click() {
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event) {
+    // Without a settings file the window never started or has already been closed.
+    if (!SettingsFile) {
+        event->accept();
+        return;
+    }
+    if (!ConfirmSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    CurrentSettings().Write(*SettingsFile);
+    // The program still ends when the settings cannot be written: the image has been saved
+    // or deliberately left, and keeping the window open would only trap the user.
+    QString error;
+    if (!SettingsFile->UpdateFile(&error))
+        Prompt.ShowError(error);
+    SettingsFile.reset();
+    FrameTimer->stop();
+    event->accept();
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    const auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+    QAction *action = pressed == Undo1->shortcut()   ? Undo1
+                      : pressed == Redo1->shortcut() ? Redo1
+                                                     : nullptr;
+    if (!action)
+        return false;
+    // Claiming the shortcut keeps a focused line edit from taking the keys as its own
+    // text undo; the key press that follows is then handled here.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    Edit1Click();
+    if (action->isEnabled())
+        action->trigger();
+    return true;
+}
+
+void TMainForm::Edit1Click() {
+    if (Rom->CanUndo()) {
+        Undo1->setEnabled(true);
+        Undo1->setText(QStringLiteral("元に戻す(&U) - ") + Rom->UndoName());
+    } else {
+        Undo1->setEnabled(false);
+        Undo1->setText(QStringLiteral("元に戻す(&U)"));
+    }
+    if (Rom->CanRedo()) {
+        Redo1->setEnabled(true);
+        Redo1->setText(QStringLiteral("やり直し(&R) - ") + Rom->RedoName());
+    } else {
+        Redo1->setEnabled(false);
+        Redo1->setText(QStringLiteral("やり直し(&R)"));
+    }
+}
+
+void TMainForm::Undo1Click() {
+    const uint8_t category = Rom->Undo();
+    if (category == CategoryPaletteEntry || category == CategoryPaletteAnimeEntry)
+        CBSelectPaletteSetChange();
+    EditPageControlChange();
+}
+
+void TMainForm::Redo1Click() {
+    const uint8_t category = Rom->Redo();
+    if (category == CategoryPaletteEntry || category == CategoryPaletteAnimeEntry)
+        CBSelectPaletteSetChange();
+    EditPageControlChange();
+}
+
+void TMainForm::CBStageChange() {
+    FrameTimer->stop();
+    Rom->SetCurrentStage(CBStage->currentIndex());
+    RefreshAllEditors();
+    Graphics->ResetPaletteAnimation();
+    FrameTimer->start();
+}
+
+void TMainForm::EditPageControlChange() {
+    if (PageController *controller = ActiveController())
+        controller->PageActivated();
+}
+
+void TMainForm::CBSelectPaletteSetChange() {
+    PaletteEditor->CBSelectPaletteSetChange();
+}
+
+void TMainForm::RefreshAllEditors() {
+    for (EditPageIndex page : RefreshOrder)
+        if (PageController *controller = PageControllers[page])
+            controller->Refresh();
+}
+
+void TMainForm::FrameTimerTimer() {
+    if (!PaletteEditor->AnimationTick())
+        return;
+    if (PageController *controller = ActiveController())
+        controller->RedrawForPalette();
+}
+
+PageController *TMainForm::ActiveController() const {
+    const int page = EditPageControl->currentIndex();
+    if (page < 0 || page >= static_cast<int>(PageControllers.size()))
+        return nullptr;
+    return PageControllers[page];
+}

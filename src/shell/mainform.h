@@ -1,0 +1,124 @@
+#pragma once
+
+#include "mainform_pages.h"
+#include "paletteedit.h"
+#include "settings.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+class EditFlagManagement;
+class EditorGraphics;
+class FcPaletteData;
+class PageController;
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QTimer;
+class RomImageData;
+class TMyMemIniFile;
+class UserPrompt;
+
+/// The application title: the caption of every box and the window title without a file.
+inline const QString ApplicationTitle = QStringLiteral("QUARTEX 3 EDITOR");
+
+/// The editor's one main window and the owner of everything else: the colour table, the
+/// modified flags, the settings file, the chip attribute names, the document, the renderer
+/// and the page controllers. It runs the document lifecycle (open, save, save as, close,
+/// exit), the stage selector, page activation and undo / redo, and forwards the pages'
+/// events to their controllers. Borrows the prompt it talks to the user through.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    /// Builds the window and runs the start-up. `programDirectory` is where the settings
+    /// file and the name lists live; the colour table is read from the current directory.
+    TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    /// True when the colour table could not be loaded: nothing else was created and the
+    /// window must not be shown.
+    bool StartupFailed() const { return StartupHasFailed; }
+
+    RomImageData &Document() { return *Rom; }
+    EditFlagManagement &Flags() { return *ModifiedFlags; }
+
+    /// Opens `path` as if it had been chosen in the open dialog.
+    void OpenChosenFile(const QString &path);
+
+    // File menu
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void Close1Click();
+    void Exit1Click();
+
+    // Edit menu
+    void Edit1Click();
+    void Undo1Click();
+    void Redo1Click();
+
+    void CBStageChange();
+    void EditPageControlChange();
+    void CBSelectPaletteSetChange();
+    void RefreshAllEditors();
+    void FrameTimerTimer();
+
+protected:
+    /// Closing the window, by the menu or by the window's own close button.
+    void closeEvent(QCloseEvent *event) override;
+    /// Gives Ctrl+Z and Ctrl+Y to the Edit menu wherever the focus is in this window.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class SaveOutcome { Saved, DialogCancelled, Failed };
+
+    void BuildMenu();
+    void BuildStatusBar();
+    void BuildPages();
+    void FormCreate(const QString &programDirectory);
+    void ApplySettings();
+    DisplaySettings CurrentSettings() const;
+    void LoadObjectNames(const QString &path);
+    void CreateControllers();
+
+    void SetTitle(const QString &text);
+    void ShowDocumentOpened();
+    void ShowNoDocument();
+    QString SaveQuestion() const;
+    /// The save confirmation of open and exit: true when the operation may go on.
+    bool ConfirmSaveChanges();
+    SaveOutcome SaveAsChosen();
+    bool SaveTo(const QString &path);
+    PageController *ActiveController() const;
+
+    UserPrompt &Prompt;
+    bool StartupHasFailed = false;
+
+    std::unique_ptr<FcPaletteData> Colours;
+    std::unique_ptr<EditFlagManagement> ModifiedFlags;
+    std::unique_ptr<TMyMemIniFile> SettingsFile;
+    QStringList ChipAttributeNames;
+    std::unique_ptr<RomImageData> Rom;
+    std::unique_ptr<EditorGraphics> Graphics;
+    std::unique_ptr<PaletteEditClass> PaletteEditor;
+    /// The controller of each page in tab order; empty for a page without one.
+    std::array<PageController *, 6> PageControllers{};
+
+    QAction *Open1 = nullptr;
+    QAction *Save1 = nullptr;
+    QAction *SaveAs1 = nullptr;
+    QAction *Close1 = nullptr;
+    QAction *Exit1 = nullptr;
+    QMenu *Edit1 = nullptr;
+    QAction *Undo1 = nullptr;
+    QAction *Redo1 = nullptr;
+    std::array<QLabel *, 3> StatusPanels{};
+    QComboBox *CBStage = nullptr;
+    QTabWidget *EditPageControl = nullptr;
+    QTimer *FrameTimer = nullptr;
+    ShellPageControls Controls;
+    PaletteEditControls PaletteControls;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+/// Reads one of the optional name list files next to the program: Shift-JIS text, one
+/// entry per line. Lines end at LF, and a CR ending a line is dropped; nothing else is
+/// trimmed. A line ending at the very end of the file closes the last line rather than
+/// starting an empty one, so "a\nb\n" and "a\nb" both give two entries. Nothing when the
+/// file cannot be read.
+std::optional<QStringList> ReadNameList(const QString &path);
+
+inline constexpr int ObjectKindCount = 256;
+
+/// The text shown for object kind `kind`: line `kind` of the object names when the list has
+/// it, else the kind as two upper-case hexadecimal digits. Every kind gets a text.
+QString ObjectKindText(const QStringList &objectNames, int kind);
+
+/// The 256 entries of the object kind selector, entry k naming kind k. Lines past the
+/// 256th name no kind and are left out.
+QStringList ObjectKindTexts(const QStringList &objectNames);
+
+inline constexpr int ChipAttributeChoiceCount = 16;
+using ChipAttributeChoice = std::array<QString, ChipAttributeChoiceCount>;
+
+/// The attribute choice's own texts, shown where the attribute list has no line.
+const ChipAttributeChoice &ChipAttributeChoiceDesignTexts();
+
+/// The attribute choice's texts: line i of the attribute list for each i the list has,
+/// the design text for the rest.
+ChipAttributeChoice ChipAttributeChoiceTexts(const QStringList &attributeNames);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+class TMyMemIniFile;
+
+/// The display options the settings file keeps beside the address sections: the two object
+/// page switches, the two grid switches, the palette-animation timer interval and the undo
+/// switch. A plain value read at start-up and written back at exit; owns and borrows nothing.
+struct DisplaySettings {
+    static constexpr int32_t DefaultTimerInterval = 16;
+
+    bool SortObjectList = true;
+    bool PopupHint = true;
+    bool Chip32x32Grid = false;
+    bool MapSetGrid = false;
+    /// Milliseconds between two palette-animation steps; always at least 1.
+    int32_t TimerInterval = DefaultTimerInterval;
+    bool UndoEnabled = true;
+
+    /// Reads the six values in the order they are written. An interval below 1 ms reads as
+    /// the default: a zero-interval timer would fire on every pass of the event loop and keep
+    /// the window busy redrawing; a negative one would not run at all.
+    static DisplaySettings Read(const TMyMemIniFile &file);
+    /// Writes the six values into the in-memory file (not to disk).
+    void Write(TMyMemIniFile &file) const;
+};

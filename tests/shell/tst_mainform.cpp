@@ -1,0 +1,889 @@
+// The main window: start-up, the settings file at exit, the name lists, the document
+// lifecycle and the Edit menu, driven through the window's menus and controls.
+#include "CartridgeBuilder.h"
+#include "ScriptedPrompt.h"
+#include "edit_flag.h"
+#include "fileio.h"
+#include "mainform.h"
+#include "startup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStringEncoder>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString IniName = QStringLiteral("quartex3editor.ini");
+
+bool WriteBytes(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray ShiftJisLines(const QStringList &lines) {
+    QStringEncoder encode("Shift_JIS");
+    return encode(lines.join(u'\n') + u'\n');
+}
+
+// A program directory and a working directory holding a colour table, as the editor
+// finds them when started; the working directory is restored afterwards.
+class EditorSetup {
+public:
+    EditorSetup() : PreviousDirectory(QDir::currentPath()) {
+        QDir::setCurrent(WorkDir.path());
+        QByteArray colours(192, '\0');
+        for (int i = 0; i < colours.size(); ++i)
+            colours[i] = static_cast<char>(i);
+        WriteBytes(WorkDir.filePath(QStringLiteral("fcpalette.pal")), colours);
+    }
+    ~EditorSetup() { QDir::setCurrent(PreviousDirectory); }
+
+    std::unique_ptr<TMainForm> Start() {
+        return std::make_unique<TMainForm>(Prompt, ProgramDir.path());
+    }
+    QString ProgramFile(const QString &name) const { return ProgramDir.filePath(name); }
+    QString WorkFile(const QString &name) const { return WorkDir.filePath(name); }
+    QString WriteCartridge(const QString &name, const CartridgeBuilder &image = {}) const {
+        const QString path = WorkFile(name);
+        return image.WriteTo(path) ? path : QString();
+    }
+
+    ScriptedPrompt Prompt;
+
+private:
+    QString PreviousDirectory;
+    QTemporaryDir ProgramDir;
+    QTemporaryDir WorkDir;
+};
+
+template <typename T> T *Child(TMainForm &form, const char *name) {
+    return form.findChild<T *>(QString::fromLatin1(name));
+}
+
+// Changes room 3 of the current stage's map as the map page does: through the recording
+// setter, then the flag.
+uint8_t ChangeMapEntry(TMainForm &form, uint8_t delta = 1) {
+    RomImageData &rom = form.Document();
+    const int stage = rom.CurrentStage();
+    const uint8_t changed = static_cast<uint8_t>(rom.Stage(stage).Map()[3] + delta);
+    rom.Stage(stage).SetMapEntry(3, changed);
+    form.Flags().SetEditFlag(EditArea::Map, stage, true);
+    return changed;
+}
+
+void ChooseStage(TMainForm &form, int stage) {
+    auto *selector = Child<QComboBox>(form, "CBStage");
+    selector->setCurrentIndex(stage);
+    emit selector->activated(stage);
+}
+
+QString TitleFor(const QString &path) {
+    return path + QStringLiteral(" - QUARTEX 3 EDITOR");
+}
+
+QString Question(const QString &path) {
+    return path + QStringLiteral("への変更を保存しますか？");
+}
+
+} // namespace
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+private slots:
+    void startupColourTable_data();
+    void startupColourTable();
+    void designState();
+    void settingsCreatedAtExit();
+    void settingsIntervalAndUndo_data();
+    void settingsIntervalAndUndo();
+    void settingsCheckBoxesPersist();
+    void settingsKeepUnknownSections();
+    void settingsUnwritableStillEnds();
+    void chipAttributeNames_data();
+    void chipAttributeNames();
+    void objectNames();
+    void openAskNothingWhenUnmodified();
+    void openCancelledAtConfirmation();
+    void openFailureKeepsDocument();
+    void exitYesThenCancelledDialogKeepsWindow();
+    void closeYesThenCancelledDialogDropsChanges();
+    void saveAsThenSave();
+    void failingSaveKeepsChanges();
+    void commandLineOpens();
+    void backgroundBankRange();
+    void editMenuCaptions();
+    void stageChangeKeepsEdits();
+    void historyKeysInLineEdit();
+    void paletteUndoOnAnotherPage();
+};
+
+void TestMainForm::startupColourTable_data() {
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << -1 << QStringLiteral("fcpalette.palが読み込めませんでした");
+    QTest::newRow("193 bytes") << 193 << QStringLiteral("fcpalette.palのサイズが不正です");
+    QTest::newRow("empty") << 0 << QStringLiteral("fcpalette.palのサイズが不正です");
+    QTest::newRow("valid") << 192 << QString();
+}
+
+void TestMainForm::startupColourTable() {
+    QFETCH(int, size);
+    QFETCH(QString, message);
+    EditorSetup setup;
+    const QString table = setup.WorkFile(QStringLiteral("fcpalette.pal"));
+    QFile::remove(table);
+    if (size >= 0)
+        QVERIFY(WriteBytes(table, QByteArray(size, '\x0F')));
+    // Object names present, so the colour table is the only thing that can complain.
+    QVERIFY(WriteBytes(setup.ProgramFile(QStringLiteral("ObjectList.txt")), "a\n"));
+
+    const std::unique_ptr<TMainForm> form = StartEditor(setup.Prompt, setup.ProgramFile({}), {});
+    if (message.isEmpty()) {
+        QVERIFY(form);
+        QVERIFY(!form->StartupFailed());
+        QVERIFY(form->isVisible());
+        QVERIFY(setup.Prompt.Messages.isEmpty());
+        return;
+    }
+    QVERIFY(!form);
+    QCOMPARE(setup.Prompt.Messages, QStringList{message});
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        QVERIFY(!widget->isVisible());
+    // A window whose start-up failed tears down cleanly and writes no settings.
+    TMainForm failed(setup.Prompt, setup.ProgramFile({}));
+    QVERIFY(failed.StartupFailed());
+    QVERIFY(failed.close());
+    QVERIFY(!QFile::exists(setup.ProgramFile(IniName)));
+}
+
+void TestMainForm::designState() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    QCOMPARE(form->windowTitle(), QStringLiteral("QUARTEX 3 EDITOR"));
+    QCOMPARE(form->size(), QSize(635, 701));
+    QCOMPARE(form->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+
+    auto *stages = Child<QComboBox>(*form, "CBStage");
+    QVERIFY(stages && stages->isHidden());
+    QCOMPARE(stages->width(), 177);
+    QCOMPARE(stages->count(), 18);
+    for (int i = 0; i < 18; ++i)
+        QVERIFY(stages->itemText(i).startsWith(
+            QStringLiteral("%1 ").arg(i, 2, 16, QLatin1Char('0')).toUpper()));
+
+    auto *pages = Child<QTabWidget>(*form, "EditPageControl");
+    QVERIFY(pages && pages->isHidden());
+    const QStringList names = {
+        QStringLiteral("TabMapEdit"),       QStringLiteral("TabMapSetEdit"),
+        QStringLiteral("Tab32x32ChipEdit"), QStringLiteral("Tab16x16ChipEdit"),
+        QStringLiteral("TabPaletteEdit"),   QStringLiteral("TabObjectEdit")};
+    const QStringList captions = {QStringLiteral("マップ"),      QStringLiteral("マップセット"),
+                                  QStringLiteral("32x32チップ"), QStringLiteral("16x16チップ"),
+                                  QStringLiteral("パレット"),    QStringLiteral("オブジェクト")};
+    QCOMPARE(pages->count(), 6);
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(pages->widget(i)->objectName(), names[i]);
+        QCOMPARE(pages->tabText(i), captions[i]);
+    }
+    QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("Tab16x16ChipEdit"));
+
+    struct MenuItem {
+        const char *Name;
+        QString Caption;
+        bool Enabled;
+    };
+    const MenuItem items[] = {
+        {"Open1", QStringLiteral("開く(&O)"), true},
+        {"Save1", QStringLiteral("上書き保存(&S)"), false},
+        {"SaveAs1", QStringLiteral("名前を付けて保存(&A)"), false},
+        {"Close1", QStringLiteral("閉じる(&C)"), false},
+        {"Exit1", QStringLiteral("終了(&X)"), true},
+        {"Undo1", QStringLiteral("元に戻す(&U)"), false},
+        {"Redo1", QStringLiteral("やり直し(&R)"), false},
+    };
+    for (const MenuItem &item : items) {
+        auto *action = Child<QAction>(*form, item.Name);
+        QVERIFY2(action, item.Name);
+        QCOMPARE(action->text(), item.Caption);
+        QCOMPARE(action->isEnabled(), item.Enabled);
+    }
+    auto *fileMenu = Child<QMenu>(*form, "N1");
+    QCOMPARE(fileMenu->title(), QStringLiteral("ファイル(&F)"));
+    QStringList fileMenuOrder;
+    for (QAction *action : fileMenu->actions())
+        fileMenuOrder << action->objectName();
+    QCOMPARE(fileMenuOrder,
+             (QStringList{QStringLiteral("Open1"), QStringLiteral("N3"), QStringLiteral("Save1"),
+                          QStringLiteral("SaveAs1"), QStringLiteral("N2"), QStringLiteral("Close1"),
+                          QStringLiteral("N4"), QStringLiteral("Exit1")}));
+    auto *editMenu = Child<QMenu>(*form, "Edit1");
+    QCOMPARE(editMenu->title(), QStringLiteral("編集(&E)"));
+    QVERIFY(!editMenu->menuAction()->isVisible());
+    QCOMPARE(Child<QAction>(*form, "Undo1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(Child<QAction>(*form, "Redo1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y")));
+
+    auto *timer = Child<QTimer>(*form, "FrameTimer");
+    QCOMPARE(timer->interval(), 16);
+    QVERIFY(!timer->isActive());
+
+    const int widths[] = {70, 200, 50};
+    for (int i = 0; i < 3; ++i) {
+        auto *panel = form->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(i));
+        QVERIFY(panel);
+        QCOMPARE(panel->width(), widths[i]);
+        QVERIFY(panel->text().isEmpty());
+    }
+
+    const std::pair<const char *, int> maxima[] = {
+        {"ScrBarMap", 46},          {"ScrBarObjectMap", 46}, {"ScrbarEditMapPage0", 31},
+        {"ScrbarEditMapPage1", 31}, {"ScrBarMapSet", 30},    {"ScrBarSelectPage0", 31},
+        {"ScrBarSelectPage1", 31},
+    };
+    for (const auto &[name, maximum] : maxima) {
+        auto *bar = Child<QScrollBar>(*form, name);
+        QVERIFY2(bar, name);
+        QCOMPARE(bar->minimum(), 0);
+        QCOMPARE(bar->maximum(), maximum);
+    }
+    QCOMPARE(Child<QCheckBox>(*form, "ChkSortObjectList")->text(),
+             QStringLiteral("オブジェクトを自動で並び替える"));
+    QCOMPARE(Child<QCheckBox>(*form, "ChkPopupHint")->text(),
+             QStringLiteral("ポップアップでオブジェクト情報を表示"));
+    QCOMPARE(Child<QCheckBox>(*form, "Chk32x32ChipEditDrawGrid")->text(),
+             QStringLiteral("グリッド線の描画"));
+    QCOMPARE(Child<QCheckBox>(*form, "ChkMapSetEditDrawGrid")->text(),
+             QStringLiteral("グリッド線の描画"));
+    QCOMPARE(Child<QGroupBox>(*form, "RGChipPropertySelect")->title(),
+             QStringLiteral("チップ属性"));
+}
+
+void TestMainForm::settingsCreatedAtExit() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    QVERIFY(!QFile::exists(setup.ProgramFile(IniName)));
+    form->show();
+    Child<QAction>(*form, "Exit1")->trigger();
+    QVERIFY(!form->isVisible());
+    QVERIFY(setup.Prompt.Questions.isEmpty());
+    QCOMPARE(QString::fromUtf8(ReadBytes(setup.ProgramFile(IniName))),
+             QStringLiteral("[LevelDataAddress]\nBGBank=A90\nChip16x16=1B10\nChipProperty=1F10\n"
+                            "Chip32x32=1710\nMapSet=F10\nMap=A10\nBGPalette=A92\n"
+                            "BGPaletteAnime=AA2\nObjectScreen=B10\nObjectX=C10\nObjectY=D10\n"
+                            "ObjectKind=E10\n\n"
+                            "[ShareData]\nlevel.14=13\nlevel.16=13\n\n"
+                            "[Address]\nPaletteAnimationPointer=12610\n"
+                            "PaletteAnimationData=1261E\nPaletteAnimationPalette=1259E\n\n"
+                            "[ObjectEdit]\nSort=1\nPopup=1\n\n"
+                            "[32x32ChipEdit]\nGrid=0\n\n"
+                            "[MapSetEdit]\nGrid=0\n\n"
+                            "[Timer]\nInterval=16\n\n"
+                            "[Undo]\nEnabled=1\n\n"));
+}
+
+void TestMainForm::settingsIntervalAndUndo_data() {
+    QTest::addColumn<QString>("timerValue");
+    QTest::addColumn<QString>("undoValue");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<bool>("undo");
+    QTest::newRow("100 ms, undo off")
+        << QStringLiteral("100") << QStringLiteral("0") << 100 << false;
+    QTest::newRow("zero interval") << QStringLiteral("0") << QStringLiteral("1") << 16 << true;
+    QTest::newRow("negative interval") << QStringLiteral("-3") << QStringLiteral("5") << 16 << true;
+    QTest::newRow("malformed") << QStringLiteral("soon") << QStringLiteral("no") << 16 << true;
+}
+
+void TestMainForm::settingsIntervalAndUndo() {
+    QFETCH(QString, timerValue);
+    QFETCH(QString, undoValue);
+    QFETCH(int, interval);
+    QFETCH(bool, undo);
+    EditorSetup setup;
+    QVERIFY(WriteBytes(setup.ProgramFile(IniName),
+                       (QStringLiteral("[Timer]\nInterval=") + timerValue +
+                        QStringLiteral("\n[Undo]\nEnabled=") + undoValue + u'\n')
+                           .toUtf8()));
+    const auto form = setup.Start();
+    QCOMPARE(Child<QTimer>(*form, "FrameTimer")->interval(), interval);
+    QCOMPARE(form->Document().IsUndoRecording(), undo);
+
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    QCOMPARE(Child<QTimer>(*form, "FrameTimer")->interval(), interval);
+    ChangeMapEntry(*form);
+    form->Edit1Click();
+    QCOMPARE(Child<QAction>(*form, "Undo1")->isEnabled(), undo);
+
+    setup.Prompt.SaveAnswers.push_back(SaveAnswer::No);
+    QVERIFY(form->close());
+    const QString text = QString::fromUtf8(ReadBytes(setup.ProgramFile(IniName)));
+    QVERIFY2(text.contains(QStringLiteral("[Timer]\nInterval=%1\n").arg(interval)),
+             qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("[Undo]\nEnabled=%1\n").arg(undo ? 1 : 0)));
+}
+
+void TestMainForm::settingsCheckBoxesPersist() {
+    EditorSetup setup;
+    QVERIFY(WriteBytes(setup.ProgramFile(IniName),
+                       "[32x32ChipEdit]\nGrid=1\n[MapSetEdit]\nGrid=1\n[ObjectEdit]\nSort=0\n"));
+    {
+        const auto form = setup.Start();
+        auto *chipGrid = Child<QCheckBox>(*form, "Chk32x32ChipEditDrawGrid");
+        QVERIFY(chipGrid->isChecked());
+        QVERIFY(Child<QCheckBox>(*form, "ChkMapSetEditDrawGrid")->isChecked());
+        QVERIFY(!Child<QCheckBox>(*form, "ChkSortObjectList")->isChecked());
+        QVERIFY(Child<QCheckBox>(*form, "ChkPopupHint")->isChecked());
+        chipGrid->click();
+        Child<QCheckBox>(*form, "ChkPopupHint")->click();
+        QVERIFY(form->close());
+    }
+    const QString text = QString::fromUtf8(ReadBytes(setup.ProgramFile(IniName)));
+    QVERIFY(text.contains(QStringLiteral("[32x32ChipEdit]\nGrid=0\n")));
+    QVERIFY(text.contains(QStringLiteral("[ObjectEdit]\nSort=0\nPopup=0\n")));
+
+    const auto next = setup.Start();
+    QVERIFY(!Child<QCheckBox>(*next, "Chk32x32ChipEditDrawGrid")->isChecked());
+    QVERIFY(Child<QCheckBox>(*next, "ChkMapSetEditDrawGrid")->isChecked());
+    QVERIFY(!Child<QCheckBox>(*next, "ChkPopupHint")->isChecked());
+}
+
+void TestMainForm::settingsKeepUnknownSections() {
+    EditorSetup setup;
+    QVERIFY(
+        WriteBytes(setup.ProgramFile(IniName),
+                   "; written by hand\n[Notes]\nAuthor=someone\n; another remark\nColour=blue\n"));
+    const auto form = setup.Start();
+    QVERIFY(form->close());
+    const QString text = QString::fromUtf8(ReadBytes(setup.ProgramFile(IniName)));
+    QVERIFY(text.startsWith(QStringLiteral("[Notes]\nAuthor=someone\nColour=blue\n\n")));
+    QVERIFY(!text.contains(u';'));
+    QVERIFY(text.contains(QStringLiteral("[LevelDataAddress]\n")));
+}
+
+void TestMainForm::settingsUnwritableStillEnds() {
+    EditorSetup setup;
+    // A directory where the settings file should be: it can be neither read nor replaced.
+    QVERIFY(QDir(setup.ProgramFile({})).mkdir(IniName));
+    const auto form = setup.Start();
+    form->show();
+    QVERIFY(form->close());
+    QVERIFY(!form->isVisible());
+    QCOMPARE(setup.Prompt.Errors.size(), 1);
+    QVERIFY(QFileInfo(setup.ProgramFile(IniName)).isDir());
+}
+
+void TestMainForm::chipAttributeNames_data() {
+    QTest::addColumn<int>("lineCount");
+    QTest::newRow("no file") << -1;
+    QTest::newRow("10 lines") << 10;
+    QTest::newRow("20 lines") << 20;
+}
+
+void TestMainForm::chipAttributeNames() {
+    QFETCH(int, lineCount);
+    EditorSetup setup;
+    QStringList lines;
+    for (int i = 0; i < lineCount; ++i)
+        lines << QStringLiteral("属性の名前 %1").arg(i);
+    if (lineCount >= 0)
+        QVERIFY(WriteBytes(setup.ProgramFile(QStringLiteral("ChipAttributes.txt")),
+                           ShiftJisLines(lines)));
+    const auto form = setup.Start();
+
+    const QList<QRadioButton *> items =
+        Child<QGroupBox>(*form, "RGChipPropertySelect")->findChildren<QRadioButton *>();
+    QCOMPARE(items.size(), 16);
+    const QStringList design = {QStringLiteral("0x 背景"),
+                                QStringLiteral("1x ブロック"),
+                                QStringLiteral("2x はしご(途中)"),
+                                QStringLiteral("3x 特殊ブロック"),
+                                QStringLiteral("4x はしご(頂点)"),
+                                QStringLiteral("5x コンベア(右)"),
+                                QStringLiteral("6x 背景裏に隠れる"),
+                                QStringLiteral("7x コンベア(左)"),
+                                QStringLiteral("8x 水中"),
+                                QStringLiteral("9x ?"),
+                                QStringLiteral("Ax ?"),
+                                QStringLiteral("Bx ?"),
+                                QStringLiteral("Cx ?"),
+                                QStringLiteral("Dx ダメージ床"),
+                                QStringLiteral("Ex ?"),
+                                QStringLiteral("Fx トゲ")};
+    for (int i = 0; i < 16; ++i)
+        QCOMPARE(items[i]->text(), i < lineCount ? lines[i] : design[i]);
+
+    const RomImageData &rom = form->Document();
+    if (lineCount < 0) {
+        QCOMPARE(rom.ChipAttributeName(0xD4), QStringLiteral("Dx ダメージ床"));
+        QCOMPARE(rom.ChipAttributeName(0x60), QStringLiteral("6x 前景"));
+        QCOMPARE(rom.ChipAttributeName(0xF0), QStringLiteral("Fxトゲ"));
+    } else if (lineCount == 20) {
+        QCOMPARE(rom.ChipAttributeName(0x14), lines[17]);
+        QCOMPARE(rom.ChipAttributeName(0x24), lines[18]);
+        QCOMPARE(rom.ChipAttributeName(0x54), QStringLiteral("5x コンベア(右)"));
+    }
+}
+
+void TestMainForm::objectNames() {
+    {
+        EditorSetup setup;
+        const auto form = setup.Start();
+        QCOMPARE(setup.Prompt.Messages,
+                 QStringList{QStringLiteral("ObjectList.txtを読み込めませんでした。")});
+        auto *kinds = Child<QComboBox>(*form, "CBSelectObject");
+        QCOMPARE(kinds->count(), 256);
+        QCOMPARE(kinds->itemText(0), QStringLiteral("00"));
+        QCOMPARE(kinds->itemText(0x5C), QStringLiteral("5C"));
+        QCOMPARE(kinds->itemText(255), QStringLiteral("FF"));
+    }
+    {
+        EditorSetup setup;
+        QVERIFY(WriteBytes(setup.ProgramFile(QStringLiteral("ObjectList.txt")),
+                           ShiftJisLines({QStringLiteral("敵・はねるボール"),
+                                          QStringLiteral("アイテム・小さな星")})));
+        const auto form = setup.Start();
+        QVERIFY(setup.Prompt.Messages.isEmpty());
+        auto *kinds = Child<QComboBox>(*form, "CBSelectObject");
+        QCOMPARE(kinds->count(), 256);
+        QCOMPARE(kinds->itemText(0), QStringLiteral("敵・はねるボール"));
+        QCOMPARE(kinds->itemText(1), QStringLiteral("アイテム・小さな星"));
+        QCOMPARE(kinds->itemText(2), QStringLiteral("02"));
+        QCOMPARE(kinds->itemText(255), QStringLiteral("FF"));
+    }
+}
+
+void TestMainForm::openAskNothingWhenUnmodified() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    const QString first = setup.WriteCartridge(QStringLiteral("first.nes"));
+    const QString second = setup.WriteCartridge(QStringLiteral("second.nes"));
+    setup.Prompt.OpenFileNames = {first, second};
+    Child<QAction>(*form, "Open1")->trigger();
+    QCOMPARE(form->windowTitle(), TitleFor(first));
+    QVERIFY(!Child<QComboBox>(*form, "CBStage")->isHidden());
+    QVERIFY(!Child<QTabWidget>(*form, "EditPageControl")->isHidden());
+    QVERIFY(Child<QMenu>(*form, "Edit1")->menuAction()->isVisible());
+    for (const char *name : {"Save1", "SaveAs1", "Close1"})
+        QVERIFY(Child<QAction>(*form, name)->isEnabled());
+    QVERIFY(Child<QTimer>(*form, "FrameTimer")->isActive());
+
+    Child<QAction>(*form, "Open1")->trigger();
+    QCOMPARE(form->windowTitle(), TitleFor(second));
+    Child<QAction>(*form, "Close1")->trigger();
+    QCOMPARE(form->windowTitle(), QStringLiteral("QUARTEX 3 EDITOR"));
+    QVERIFY(Child<QComboBox>(*form, "CBStage")->isHidden());
+    QVERIFY(Child<QTabWidget>(*form, "EditPageControl")->isHidden());
+    QVERIFY(!Child<QMenu>(*form, "Edit1")->menuAction()->isVisible());
+    for (const char *name : {"Save1", "SaveAs1", "Close1"})
+        QVERIFY(!Child<QAction>(*form, name)->isEnabled());
+    QVERIFY(form->close());
+    QVERIFY(setup.Prompt.Questions.isEmpty());
+    QCOMPARE(setup.Prompt.SaveDialogs, 0);
+
+    // The open dialog cancelled: nothing happens.
+    const auto again = setup.Start();
+    Child<QAction>(*again, "Open1")->trigger();
+    QCOMPARE(again->windowTitle(), QStringLiteral("QUARTEX 3 EDITOR"));
+}
+
+void TestMainForm::openCancelledAtConfirmation() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    const QString first = setup.WriteCartridge(QStringLiteral("first.nes"));
+    form->OpenChosenFile(first);
+    const uint8_t changed = ChangeMapEntry(*form);
+    QCOMPARE(Child<QLabel>(*form, "StatusPanel0")->text(), QStringLiteral("変更あり"));
+
+    setup.Prompt.OpenFileNames = {setup.WriteCartridge(QStringLiteral("second.nes"))};
+    setup.Prompt.SaveAnswers = {SaveAnswer::Cancel};
+    Child<QAction>(*form, "Open1")->trigger();
+    QCOMPARE(setup.Prompt.Questions, QStringList{Question(first)});
+    QCOMPARE(form->windowTitle(), TitleFor(first));
+    QCOMPARE(form->Document().FilePath(), first);
+    QVERIFY(form->Flags().IsModified());
+    QCOMPARE(form->Document().Stage(0).Map()[3], changed);
+    QCOMPARE(setup.Prompt.SaveDialogs, 0);
+
+    // No: the other image replaces it, its changes gone.
+    const QString second = setup.WriteCartridge(QStringLiteral("second.nes"));
+    setup.Prompt.OpenFileNames = {second};
+    setup.Prompt.SaveAnswers = {SaveAnswer::No};
+    Child<QAction>(*form, "Open1")->trigger();
+    QCOMPARE(form->windowTitle(), TitleFor(second));
+    QVERIFY(!form->Flags().IsModified());
+    QVERIFY(Child<QLabel>(*form, "StatusPanel0")->text().isEmpty());
+    QCOMPARE(form->Document().Stage(0).Map()[3], CartridgeBuilder::Pattern(0, StageTable::Map, 3));
+    QCOMPARE(ReadBytes(first), CartridgeBuilder().Bytes());
+
+    // Yes, then the save dialog cancelled: the open is cancelled too.
+    const uint8_t changedAgain = ChangeMapEntry(*form);
+    setup.Prompt.OpenFileNames = {first};
+    setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
+    Child<QAction>(*form, "Open1")->trigger();
+    QCOMPARE(form->windowTitle(), TitleFor(second));
+    QVERIFY(form->Flags().IsModified());
+
+    // Yes and a file name: the changes are saved there, then the chosen image opens.
+    const QString saved = setup.WorkFile(QStringLiteral("saved.nes"));
+    setup.Prompt.OpenFileNames = {first};
+    setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
+    setup.Prompt.SaveFileNames = {saved};
+    Child<QAction>(*form, "Open1")->trigger();
+    QCOMPARE(form->windowTitle(), TitleFor(first));
+    QVERIFY(!form->Flags().IsModified());
+    const int32_t mapOffset = CartridgeBuilder::DefaultOffset(StageTable::Map, 0) + 3;
+    QCOMPARE(static_cast<uint8_t>(ReadBytes(saved)[mapOffset]), changedAgain);
+    QCOMPARE(setup.Prompt.SaveDialogs, 2);
+}
+
+void TestMainForm::openFailureKeepsDocument() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    const QString first = setup.WriteCartridge(QStringLiteral("first.nes"));
+    form->OpenChosenFile(first);
+    CartridgeBuilder broken;
+    broken.SetByte(0, 'X');
+    setup.Prompt.OpenFileNames = {setup.WriteCartridge(QStringLiteral("broken.nes"), broken)};
+    Child<QAction>(*form, "Open1")->trigger();
+    QCOMPARE(setup.Prompt.Messages.last(), QStringLiteral("ROMイメージが異常です"));
+    QCOMPARE(form->windowTitle(), TitleFor(first));
+    QVERIFY(!Child<QTabWidget>(*form, "EditPageControl")->isHidden());
+}
+
+void TestMainForm::exitYesThenCancelledDialogKeepsWindow() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->show();
+    const QString path = setup.WriteCartridge(QStringLiteral("a.nes"));
+    form->OpenChosenFile(path);
+    ChangeMapEntry(*form);
+
+    setup.Prompt.SaveAnswers = {SaveAnswer::Yes, SaveAnswer::Cancel};
+    Child<QAction>(*form, "Exit1")->trigger();
+    QVERIFY(form->isVisible());
+    QCOMPARE(setup.Prompt.SaveDialogs, 1);
+    // The window's own close button takes the same way; Cancel keeps it open too.
+    QVERIFY(!form->close());
+    QVERIFY(form->isVisible());
+    QCOMPARE(setup.Prompt.Questions, (QStringList{Question(path), Question(path)}));
+    QVERIFY(!QFile::exists(setup.ProgramFile(IniName)));
+
+    // Yes and a file name: saved there, then the window closes.
+    const QString saved = setup.WorkFile(QStringLiteral("saved.nes"));
+    setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
+    setup.Prompt.SaveFileNames = {saved};
+    QVERIFY(form->close());
+    QVERIFY(!form->isVisible());
+    QVERIFY(QFile::exists(setup.ProgramFile(IniName)));
+    QCOMPARE(ReadBytes(saved).size(), CartridgeBuilder::ImageSize);
+    QVERIFY(ReadBytes(saved) != ReadBytes(path));
+}
+
+void TestMainForm::closeYesThenCancelledDialogDropsChanges() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    const QString path = setup.WriteCartridge(QStringLiteral("a.nes"));
+    form->OpenChosenFile(path);
+    ChangeMapEntry(*form);
+
+    setup.Prompt.SaveAnswers = {SaveAnswer::Cancel};
+    Child<QAction>(*form, "Close1")->trigger();
+    QCOMPARE(form->windowTitle(), TitleFor(path));
+    QVERIFY(form->Flags().IsModified());
+
+    setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
+    Child<QAction>(*form, "Close1")->trigger();
+    QCOMPARE(setup.Prompt.SaveDialogs, 1);
+    QCOMPARE(form->windowTitle(), QStringLiteral("QUARTEX 3 EDITOR"));
+    QVERIFY(!form->Flags().IsModified());
+    QVERIFY(Child<QLabel>(*form, "StatusPanel0")->text().isEmpty());
+    QVERIFY(Child<QTabWidget>(*form, "EditPageControl")->isHidden());
+    QCOMPARE(ReadBytes(path), CartridgeBuilder().Bytes());
+    // Nothing left to ask about at exit.
+    QVERIFY(form->close());
+    QCOMPARE(setup.Prompt.Questions.size(), 2);
+}
+
+void TestMainForm::saveAsThenSave() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    const QString original = setup.WriteCartridge(QStringLiteral("a.nes"));
+    form->OpenChosenFile(original);
+    const uint8_t changed = ChangeMapEntry(*form);
+
+    const QString copy = setup.WorkFile(QStringLiteral("copy.nes"));
+    setup.Prompt.SaveFileNames = {copy};
+    Child<QAction>(*form, "SaveAs1")->trigger();
+    QCOMPARE(form->windowTitle(), TitleFor(copy));
+    QVERIFY(!form->Flags().IsModified());
+    const int32_t mapOffset = CartridgeBuilder::DefaultOffset(StageTable::Map, 0) + 3;
+    QCOMPARE(static_cast<uint8_t>(ReadBytes(copy)[mapOffset]), changed);
+    QCOMPARE(ReadBytes(original), CartridgeBuilder().Bytes());
+
+    // Save writes to the new name without a question, the title unchanged.
+    const uint8_t changedAgain = ChangeMapEntry(*form);
+    Child<QAction>(*form, "Save1")->trigger();
+    QCOMPARE(static_cast<uint8_t>(ReadBytes(copy)[mapOffset]), changedAgain);
+    QCOMPARE(form->windowTitle(), TitleFor(copy));
+    QCOMPARE(ReadBytes(original), CartridgeBuilder().Bytes());
+    QVERIFY(setup.Prompt.Questions.isEmpty());
+    QCOMPARE(setup.Prompt.SaveDialogs, 1);
+
+    // Save as cancelled: nothing happens.
+    Child<QAction>(*form, "SaveAs1")->trigger();
+    QCOMPARE(form->windowTitle(), TitleFor(copy));
+}
+
+void TestMainForm::failingSaveKeepsChanges() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->show();
+    const QString path = setup.WriteCartridge(QStringLiteral("a.nes"));
+    form->OpenChosenFile(path);
+    ChangeMapEntry(*form);
+    const QString nowhere = setup.WorkFile(QStringLiteral("missing/dir/b.nes"));
+
+    setup.Prompt.SaveFileNames = {nowhere};
+    Child<QAction>(*form, "SaveAs1")->trigger();
+    QCOMPARE(setup.Prompt.Errors.size(), 1);
+    QCOMPARE(form->windowTitle(), TitleFor(path));
+    QVERIFY(form->Flags().IsModified());
+    QCOMPARE(Child<QLabel>(*form, "StatusPanel0")->text(), QStringLiteral("変更あり"));
+    form->Edit1Click();
+    QVERIFY(Child<QAction>(*form, "Undo1")->isEnabled());
+
+    // Close: Yes, then the write fails: the image and its changes stay.
+    setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
+    setup.Prompt.SaveFileNames = {nowhere};
+    Child<QAction>(*form, "Close1")->trigger();
+    QCOMPARE(setup.Prompt.Errors.size(), 2);
+    QCOMPARE(form->windowTitle(), TitleFor(path));
+    QVERIFY(form->Flags().IsModified());
+
+    // Exit: the same; the window stays.
+    setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
+    setup.Prompt.SaveFileNames = {nowhere};
+    QVERIFY(!form->close());
+    QVERIFY(form->isVisible());
+    QCOMPARE(setup.Prompt.Errors.size(), 3);
+
+    // Save over a file that has become a directory.
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir(setup.WorkFile({})).mkdir(QStringLiteral("a.nes")));
+    Child<QAction>(*form, "Save1")->trigger();
+    QCOMPARE(setup.Prompt.Errors.size(), 4);
+    QVERIFY(form->Flags().IsModified());
+}
+
+void TestMainForm::commandLineOpens() {
+    EditorSetup setup;
+    const QString path = setup.WriteCartridge(QStringLiteral("cmd.nes"));
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    {
+        const auto form =
+            StartEditor(setup.Prompt, setup.ProgramFile({}), {QStringLiteral("cmd.nes")});
+        QVERIFY(form && form->isVisible());
+        QCOMPARE(form->windowTitle(), TitleFor(path));
+        QVERIFY(!Child<QTabWidget>(*form, "EditPageControl")->isHidden());
+    }
+    setup.Prompt.Messages.clear();
+    QVERIFY(WriteBytes(setup.WorkFile(QStringLiteral("tiny.nes")), "NES"));
+    const auto form =
+        StartEditor(setup.Prompt, setup.ProgramFile({}), {QStringLiteral("tiny.nes")});
+    QVERIFY(form && form->isVisible());
+    QCOMPARE(setup.Prompt.Messages.last(), QStringLiteral("ファイルを開けませんでした"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("QUARTEX 3 EDITOR"));
+    QVERIFY(Child<QTabWidget>(*form, "EditPageControl")->isHidden());
+}
+
+void TestMainForm::backgroundBankRange() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    auto *bank0 = Child<QScrollBar>(*form, "ScrBarBGBank0");
+    auto *bank1 = Child<QScrollBar>(*form, "ScrBarBGBank1");
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    QCOMPARE(bank0->maximum(), CartridgeBuilder::ChrUnits * 8 - 2);
+    QCOMPARE(bank1->maximum(), CartridgeBuilder::ChrUnits * 8 - 2);
+    QVERIFY(bank0->isEnabled());
+
+    CartridgeBuilder noChr;
+    noChr.SetByte(5, 0);
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("nochr.nes"), noChr));
+    for (QScrollBar *bank : {bank0, bank1}) {
+        QCOMPARE(bank->maximum(), 0);
+        QCOMPARE(bank->value(), 0);
+        QVERIFY(!bank->isEnabled());
+    }
+}
+
+void TestMainForm::editMenuCaptions() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *undo = Child<QAction>(*form, "Undo1");
+    auto *redo = Child<QAction>(*form, "Redo1");
+    const uint8_t original = form->Document().Stage(0).Map()[3];
+    const uint8_t changed = ChangeMapEntry(*form);
+
+    form->Edit1Click();
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) - マップの編集"));
+    QVERIFY(!redo->isEnabled());
+    QCOMPARE(redo->text(), QStringLiteral("やり直し(&R)"));
+
+    undo->trigger();
+    QCOMPARE(form->Document().Stage(0).Map()[3], original);
+    form->Edit1Click();
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U)"));
+    QVERIFY(redo->isEnabled());
+    QCOMPARE(redo->text(), QStringLiteral("やり直し(&R) - マップの編集"));
+    // Undo leaves the modified state alone.
+    QVERIFY(form->Flags().IsModified());
+
+    redo->trigger();
+    QCOMPARE(form->Document().Stage(0).Map()[3], changed);
+
+    // Opening the Edit menu brings the items up to date.
+    undo->setEnabled(false);
+    emit Child<QMenu>(*form, "Edit1")->aboutToShow();
+    QVERIFY(undo->isEnabled());
+
+    // After a save nothing can be undone or redone.
+    setup.Prompt.SaveFileNames = {setup.WorkFile(QStringLiteral("b.nes"))};
+    Child<QAction>(*form, "SaveAs1")->trigger();
+    form->Edit1Click();
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(!redo->isEnabled());
+}
+
+void TestMainForm::stageChangeKeepsEdits() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *timer = Child<QTimer>(*form, "FrameTimer");
+    auto *undo = Child<QAction>(*form, "Undo1");
+    const uint8_t stage0Value = ChangeMapEntry(*form);
+
+    ChooseStage(*form, 5);
+    QCOMPARE(form->Document().CurrentStage(), 5);
+    QVERIFY(timer->isActive());
+    QVERIFY(setup.Prompt.Questions.isEmpty());
+    form->Edit1Click();
+    QVERIFY(!undo->isEnabled());
+    const uint8_t stage5Value = ChangeMapEntry(*form, 2);
+
+    ChooseStage(*form, 0);
+    QCOMPARE(form->Document().Stage(0).Map()[3], stage0Value);
+    QCOMPARE(form->Document().Stage(5).Map()[3], stage5Value);
+    form->Edit1Click();
+    QVERIFY(undo->isEnabled());
+    undo->trigger();
+    QCOMPARE(form->Document().Stage(0).Map()[3], CartridgeBuilder::Pattern(0, StageTable::Map, 3));
+    QCOMPARE(form->Document().Stage(5).Map()[3], stage5Value);
+
+    ChooseStage(*form, 5);
+    form->Edit1Click();
+    QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) - マップの編集"));
+
+    // A new image starts at stage 0 again.
+    setup.Prompt.SaveAnswers = {SaveAnswer::No};
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("b.nes")));
+    QCOMPARE(form->Document().CurrentStage(), 0);
+    QCOMPARE(Child<QComboBox>(*form, "CBStage")->currentIndex(), 0);
+}
+
+void TestMainForm::historyKeysInLineEdit() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *undo = Child<QAction>(*form, "Undo1");
+
+    // A line edit of the window with its own text history.
+    auto *edit = new QLineEdit(form->centralWidget());
+    edit->show();
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("abc"));
+    QCOMPARE(edit->text(), QStringLiteral("abc"));
+
+    // Nothing to undo: the keys do nothing, not even to the line edit.
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("abc"));
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U)"));
+
+    const uint8_t original = form->Document().Stage(0).Map()[3];
+    const uint8_t changed = ChangeMapEntry(*form);
+    // The Edit menu was never opened: the key itself brings it up to date first.
+    QVERIFY(!undo->isEnabled());
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form->Document().Stage(0).Map()[3], original);
+    QCOMPARE(edit->text(), QStringLiteral("abc"));
+
+    QTest::keyClick(edit, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(form->Document().Stage(0).Map()[3], changed);
+    QCOMPARE(edit->text(), QStringLiteral("abc"));
+
+    // Anywhere else in the window as well.
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form->Document().Stage(0).Map()[3], original);
+}
+
+void TestMainForm::paletteUndoOnAnotherPage() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->show();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *pages = Child<QTabWidget>(*form, "EditPageControl");
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabPaletteEdit"));
+    // Let the animation run on the palette page for a few frames.
+    QTest::qWait(5 * Child<QTimer>(*form, "FrameTimer")->interval());
+
+    auto *entry = Child<QLineEdit>(*form, "EditPal5");
+    const uint8_t original = form->Document().Stage(0).BGPalette(0)[5];
+    const QString originalText =
+        QStringLiteral("%1").arg(original, 2, 16, QLatin1Char('0')).toUpper();
+    QCOMPARE(entry->text(), originalText);
+    const uint8_t changed = original == 0x2A ? 0x2B : 0x2A;
+    entry->setText(QString::number(changed, 16).toUpper());
+    QCOMPARE(form->Document().Stage(0).BGPalette(0)[5], changed);
+
+    // Undone while the map page is active: the palette page shows the restored colour.
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form->Document().Stage(0).BGPalette(0)[5], original);
+    QCOMPARE(entry->text(), originalText);
+    QVERIFY(Child<QTimer>(*form, "FrameTimer")->isActive());
+
+    QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(entry->text(), QString::number(changed, 16).toUpper());
+
+    // Closed, the timer keeps running over the cleared image.
+    setup.Prompt.SaveAnswers = {SaveAnswer::No};
+    Child<QAction>(*form, "Close1")->trigger();
+    QVERIFY(Child<QTimer>(*form, "FrameTimer")->isActive());
+    QTest::qWait(5 * Child<QTimer>(*form, "FrameTimer")->interval());
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
