@@ -2,37 +2,18 @@
 // both chip sheets, drawing a map set, showing the halved 32x32 sheet, recolouring a
 // 512 x 256 view after a palette change, and, as a yardstick measured in the same run, a
 // plain memcpy of as many bytes as the pictures hold.
+#include "BenchTiming.h"
 #include "GraphicsFixture.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <functional>
 #include <vector>
 
 namespace {
 
 constexpr int Runs = 301;
-
-double MedianMicroseconds(const std::function<void()> &run) {
-    std::vector<qint64> times;
-    times.reserve(Runs);
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times.push_back(timer.nsecsElapsed());
-    }
-    std::nth_element(times.begin(), times.begin() + Runs / 2, times.end());
-    return static_cast<double>(times[Runs / 2]) / 1000.0;
-}
-
-void Report(const char *name, double microseconds) {
-    std::printf("%-52s median %9.1f us  (%d runs)\n", name, microseconds, Runs);
-}
 
 int Run() {
     GraphicsFixture fixture{CartridgeBuilder()};
@@ -53,30 +34,30 @@ int Run() {
     const auto build32 = [&] { graphics.BuildChip32x32Sheet(sheet32, stage.Chip32x32()); };
     const auto drawMapSet = [&] { graphics.DrawMapSet(mapPicture, mapSet); };
 
-    Report("BuildChip16x16Sheet (256 chips, decoded)", MedianMicroseconds(build16));
-    Report("BuildChip32x32Sheet (256 chips, copied)", MedianMicroseconds(build32));
-    Report("DrawMapSet (256 x 256 picture)", MedianMicroseconds(drawMapSet));
-    Report("ShowChip32x32Sheet (512 x 512 halved to 256 x 256)",
-           MedianMicroseconds([&] { graphics.ShowChip32x32Sheet(tablePicture); }));
-    Report("Both sheets rebuilt + one map set (budget 500 us)", MedianMicroseconds([&] {
-               build16();
-               build32();
-               drawMapSet();
-           }));
+    ReportMedian("BuildChip16x16Sheet (256 chips, decoded)", Runs, build16);
+    ReportMedian("BuildChip32x32Sheet (256 chips, copied)", Runs, build32);
+    ReportMedian("DrawMapSet (256 x 256 picture)", Runs, drawMapSet);
+    ReportMedian("ShowChip32x32Sheet (512 x 512 halved to 256 x 256)", Runs,
+                 [&] { graphics.ShowChip32x32Sheet(tablePicture); });
+    ReportMedian("Both sheets rebuilt + one map set (budget 500 us)", Runs, [&] {
+        build16();
+        build32();
+        drawMapSet();
+    });
 
     int tick = 0;
-    Report("Palette change + recopy of a 512 x 256 view", MedianMicroseconds([&] {
-               graphics.SetStagePaletteEntry(1, static_cast<uint8_t>(++tick & 0x3F));
-               graphics.SyncChip32x32SheetPalette();
-               sheet32.CopyToPicture(viewPicture, 0, 0, 512, 256, 0, 0);
-           }));
+    ReportMedian("Palette change + recopy of a 512 x 256 view", Runs, [&] {
+        graphics.SetStagePaletteEntry(1, static_cast<uint8_t>(++tick & 0x3F));
+        graphics.SyncChip32x32SheetPalette();
+        sheet32.CopyToPicture(viewPicture, 0, 0, 512, 256, 0, 0);
+    });
 
     std::vector<uint8_t> from(static_cast<size_t>(viewPicture.sizeInBytes()), 1);
     std::vector<uint8_t> to(from.size());
-    Report("Baseline: memcpy of 512 x 256 x 4 bytes",
-           MedianMicroseconds([&] { std::memcpy(to.data(), from.data(), from.size()); }));
-    Report("Baseline: memcpy of 256 x 256 x 4 bytes",
-           MedianMicroseconds([&] { std::memcpy(to.data(), from.data(), from.size() / 2); }));
+    ReportMedian("Baseline: memcpy of 512 x 256 x 4 bytes", Runs,
+                 [&] { std::memcpy(to.data(), from.data(), from.size()); });
+    ReportMedian("Baseline: memcpy of 256 x 256 x 4 bytes", Runs,
+                 [&] { std::memcpy(to.data(), from.data(), from.size() / 2); });
     // Keeps the copies observable so that they are not optimised away.
     return to[to.size() / 3] == 1 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 // median of many runs: opening (reading the file and decoding all 18 stages) and saving
 // with every edit area of every stage flagged (encoding everything and writing the file),
 // and the decoding and encoding alone, without the file.
+#include "BenchTiming.h"
 #include "CartridgeBuilder.h"
 #include "MyIniFiles.h"
 #include "ScriptedPrompt.h"
@@ -9,35 +10,12 @@
 #include "fileio.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
 constexpr int Runs = 101;
-
-// `prepare` runs before each timed call and is not counted.
-double MedianMicroseconds(const std::function<void()> &prepare, const std::function<void()> &run) {
-    std::vector<qint64> times;
-    times.reserve(Runs);
-    for (int i = 0; i < Runs; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times.push_back(timer.nsecsElapsed());
-    }
-    std::nth_element(times.begin(), times.begin() + Runs / 2, times.end());
-    return static_cast<double>(times[Runs / 2]) / 1000.0;
-}
-
-void Report(const char *name, double microseconds) {
-    std::printf("%-40s median %10.1f us  (%d runs)\n", name, microseconds, Runs);
-}
 
 } // namespace
 
@@ -58,40 +36,36 @@ int main(int argc, char **argv) {
     RomImageData document(flags, names, settings, prompt);
     bool ok = true;
 
-    Report("Open (read + decode 18 stages)",
-           MedianMicroseconds([] {}, [&] { ok = document.Open(imagePath) && ok; }));
-
-    Report("Decode 18 stages (LoadAll)", MedianMicroseconds([] {},
-                                                            [&] {
-                                                                for (int stage = 0;
-                                                                     stage < StageCount; ++stage)
-                                                                    document.Stage(stage).LoadAll();
-                                                            }));
-
-    Report("Encode 18 stages (every store)",
-           MedianMicroseconds([] {},
-                              [&] {
-                                  for (int stage = 0; stage < StageCount; ++stage) {
-                                      StageData &data = document.Stage(stage);
-                                      data.StoreChip16x16();
-                                      data.StoreBGBank();
-                                      data.StoreChipProperty();
-                                      data.StoreChip32x32();
-                                      data.StoreMapSet();
-                                      data.StoreMap();
-                                      data.StoreBGPalette();
-                                      data.StoreBGPaletteAnime();
-                                      data.StoreObjects();
-                                  }
-                              }));
+    const auto decodeAll = [&] {
+        for (int stage = 0; stage < StageCount; ++stage)
+            document.Stage(stage).LoadAll();
+    };
+    const auto encodeAll = [&] {
+        for (int stage = 0; stage < StageCount; ++stage) {
+            StageData &data = document.Stage(stage);
+            data.StoreChip16x16();
+            data.StoreBGBank();
+            data.StoreChipProperty();
+            data.StoreChip32x32();
+            data.StoreMapSet();
+            data.StoreMap();
+            data.StoreBGPalette();
+            data.StoreBGPaletteAnime();
+            data.StoreObjects();
+        }
+    };
+    ReportMedian("Open (read + decode 18 stages)", Runs,
+                 [&] { ok = document.Open(imagePath) && ok; });
+    ReportMedian("Decode 18 stages (LoadAll)", Runs, decodeAll);
+    ReportMedian("Encode 18 stages (every store)", Runs, encodeAll);
 
     const auto flagEverything = [&] {
         for (int area = 0; area < EditAreaCount; ++area)
             for (int stage = 0; stage < StageCount; ++stage)
                 flags.SetEditFlag(static_cast<EditArea>(area), stage, true);
     };
-    Report("Save (every area of every stage)",
-           MedianMicroseconds(flagEverything, [&] { ok = document.Save(savePath) && ok; }));
+    ReportMedian("Save (every area of every stage)", Runs,
+                 [&] { ok = document.Save(savePath) && ok; }, flagEverything);
 
     if (!ok || !prompt.Messages.isEmpty() || !prompt.Errors.isEmpty()) {
         std::fprintf(stderr, "an open or save failed\n");

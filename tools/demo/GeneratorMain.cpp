@@ -1,0 +1,29 @@
+#include "GeneratorMain.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstdio>
+
+int RunGenerator(const QStringList &arguments, const QByteArray &bytes) {
+    const QString program =
+        arguments.isEmpty() ? QStringLiteral("generator") : QFileInfo(arguments.first()).fileName();
+    if (arguments.size() != 2 || arguments[1].isEmpty()) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FILE\n", qPrintable(program));
+        return GeneratorUsageError;
+    }
+    // Written aside and renamed, so a failed run never leaves a truncated file behind.
+    QSaveFile file(arguments[1]);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        std::fprintf(stderr, "%s: cannot write %s: %s\n", qPrintable(program),
+                     qPrintable(arguments[1]), qPrintable(file.errorString()));
+        return GeneratorWriteFailed;
+    }
+    return GeneratorSucceeded;
+}
+
+QStringList ArgumentList(int argc, char **argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
