@@ -7,7 +7,8 @@
 int RunGenerator(const QStringList &arguments, const QByteArray &bytes) {
     const QString program =
         arguments.isEmpty() ? QStringLiteral("generator") : QFileInfo(arguments.first()).fileName();
-    if (arguments.size() != 2 || arguments[1].isEmpty()) {
+    // An option such as --help is never taken for a file name to write.
+    if (arguments.size() != 2 || arguments[1].isEmpty() || arguments[1].startsWith(u'-')) {
         std::fprintf(stderr, "usage: %s OUTPUT-FILE\n", qPrintable(program));
         return GeneratorUsageError;
     }

@@ -165,6 +165,8 @@ void TestDemoData::generatorExitStatus_data() {
     QTest::newRow("two arguments")
         << QStringList{QStringLiteral("gen"), QStringLiteral("out.bin"), QStringLiteral("x")} << 2
         << false;
+    QTest::newRow("an option, not a file name")
+        << QStringList{QStringLiteral("gen"), QStringLiteral("--help")} << 2 << false;
     QTest::newRow("folder that does not exist")
         << QStringList{QStringLiteral("gen"), QStringLiteral("missing/out.bin")} << 1 << false;
 }
@@ -175,11 +177,13 @@ void TestDemoData::generatorExitStatus() {
     QFETCH(bool, written);
     QTemporaryDir dir;
     for (int i = 1; i < arguments.size(); ++i)
-        arguments[i] = dir.filePath(arguments[i]);
+        if (!arguments[i].startsWith(u'-'))
+            arguments[i] = dir.filePath(arguments[i]);
     const QByteArray bytes("\x01\x02\x00\x03", 4);
     QCOMPARE(RunGenerator(arguments, bytes), status);
     const QString output = dir.filePath(QStringLiteral("out.bin"));
     QCOMPARE(QFile::exists(output), written);
+    QVERIFY(!QFile::exists(QStringLiteral("--help")));
     if (written)
         QCOMPARE(ReadAll(output), bytes);
 }
