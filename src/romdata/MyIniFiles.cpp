@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <optional>
 #include <utility>
 
@@ -89,8 +90,17 @@ TMyMemIniFile::TMyMemIniFile(const QString &fileName) : FileName_(fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return;
+    const QByteArray bytes = file.readAll();
     QStringDecoder decode(QStringConverter::Utf8);
-    const QString text = decode(file.readAll());
+    QString text = decode(bytes);
+    // A file saved by a hand editor in another character set (Shift-JIS, say) is taken
+    // byte for byte, so that the texts the program never touches are written back unchanged.
+    if (decode.hasError()) {
+        Encoding = QStringConverter::Latin1;
+        text = QString::fromLatin1(bytes);
+    }
+    // Lines end in CR LF, LF or a lone CR; the empty line between CR and LF is dropped.
+    text.replace(u'\r', u'\n');
 
     Section *current = nullptr;
     for (QStringView rawLine : QStringView(text).split(u'\n')) {
@@ -210,7 +220,8 @@ QString TMyMemIniFile::Text() const {
 
 bool TMyMemIniFile::UpdateFile(QString *errorText) const {
     QSaveFile file(FileName_);
-    const QByteArray bytes = Text().toUtf8();
+    QStringEncoder encode(Encoding);
+    const QByteArray bytes = encode(Text());
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     if (errorText)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringConverter>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
@@ -10,7 +11,7 @@
 /// The whole text is read when the object is created; reads and writes act on the
 /// in-memory copy only, and the disk file is rewritten, whole, by `UpdateFile`.
 /// Section and key names match without regard to letter case. Comment lines and blank
-/// lines of the file read are not kept.
+/// lines of the file read are not kept. A file that is not UTF-8 is kept byte for byte.
 class TMyMemIniFile {
 public:
     explicit TMyMemIniFile(const QString &fileName);
@@ -50,7 +51,7 @@ public:
 private:
     struct Line {
         bool HasKey = false;
-        QString Key;   // the key when HasKey, else the whole line as read
+        QString Key; // the key when HasKey, else the whole line as read
         QString Value;
     };
     struct Section {
@@ -63,5 +64,7 @@ private:
     const Line *FindLine(const QString &section, const QString &key) const;
 
     QString FileName_;
+    /// The character set of the file read, used again when it is rewritten.
+    QStringConverter::Encoding Encoding = QStringConverter::Utf8;
     std::vector<Section> Sections;
 };

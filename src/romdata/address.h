@@ -29,7 +29,7 @@ enum class StageTable {
 inline constexpr int StageTableCount = 12;
 
 /// The INI key, the stage-0 default offset and the number of bytes one stage's table
-/// spans in the image (the palette tables span 4 records at a stride of 20, plus one).
+/// spans in the image (a palette table: four 20-byte strides plus the last set's bytes).
 struct StageTableInfo {
     const char *Key;
     int32_t DefaultOffset;

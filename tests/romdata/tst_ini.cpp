@@ -28,6 +28,7 @@ private slots:
     void hexTexts();
     void writeHexWithoutPrefixOrLeadingZeros();
     void updateFileWritesTextAndReportsFailure();
+    void foreignBytesAndLoneCarriageReturnsSurvive();
 };
 
 void TestIni::readsAndStripsLines() {
@@ -194,6 +195,22 @@ void TestIni::updateFileWritesTextAndReportsFailure() {
     QVERIFY(!unwritable.UpdateFile(&error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!unwritable.UpdateFile());
+}
+
+void TestIni::foreignBytesAndLoneCarriageReturnsSurvive() {
+    // A hand-edited file in Shift-JIS with old-style line ends: the section the program
+    // does not know comes back byte for byte.
+    const QString path =
+        WriteFile(QStringLiteral("sjis.ini"), QByteArrayLiteral("[Names]\rboss=\x83\x7B\x83\x58\r"
+                                                                "[Timer]\rInterval=16\r"));
+    TMyMemIniFile ini(path);
+    QCOMPARE(ini.ReadInteger(QStringLiteral("Timer"), QStringLiteral("Interval"), 0), 16);
+    ini.WriteInteger(QStringLiteral("Timer"), QStringLiteral("Interval"), 100);
+    QVERIFY(ini.UpdateFile());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArrayLiteral("[Names]\nboss=\x83\x7B\x83\x58\n\n"
+                                               "[Timer]\nInterval=100\n\n"));
 }
 
 QTEST_GUILESS_MAIN(TestIni)
