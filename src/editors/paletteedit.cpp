@@ -284,12 +284,12 @@ void PaletteEditClass::UDAnimePalXChangingEx(TUpDown *sender, bool &allowChange,
 
 void PaletteEditClass::ImgColorTableMouseDown(TImageEx *, Qt::MouseButton button,
                                               Qt::KeyboardModifiers, int x, int y) {
+    // Other buttons do nothing at all, not even move the hover frame.
     const std::optional<int> colour = CellAt(x, y, TableColumns, TableRows);
-    if (!colour)
+    if (button != Qt::LeftButton || !colour)
         return;
     HoverColourTable(*colour);
-    if (button == Qt::LeftButton)
-        SelectColour(*colour);
+    SelectColour(*colour);
 }
 
 void PaletteEditClass::ImgColorTableMouseMove(TImageEx *, Qt::MouseButtons, Qt::KeyboardModifiers,

@@ -55,12 +55,14 @@ void TUpDown::SetPosition(int position) {
 }
 
 void TUpDown::Step(UpDownDirection direction) {
-    int newValue = direction == UpDownDirection::Up ? Pos + 1 : Pos - 1;
-    if (newValue > Maximum)
-        newValue = Wrapping ? Minimum : Maximum;
-    else if (newValue < Minimum)
-        newValue = Wrapping ? Maximum : Minimum;
-    if (newValue == Pos)
+    // Compared before stepping, so that a limit at either end of int cannot overflow.
+    const bool up = direction == UpDownDirection::Up;
+    int newValue = 0;
+    if (up ? Pos < Maximum : Pos > Minimum)
+        newValue = up ? Pos + 1 : Pos - 1;
+    else if (Wrapping && Minimum != Maximum)
+        newValue = up ? Minimum : Maximum;
+    else
         return;
     bool allowChange = true;
     emit ChangingEx(this, allowChange, newValue, direction);

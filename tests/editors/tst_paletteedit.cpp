@@ -328,6 +328,8 @@ void TestPaletteEdit::colourTableSelectsWithLeftButtonOnly() {
     QTest::mouseClick(bench.ColorTable(), Qt::RightButton, {}, QPoint(15 * 24 + 3, 3 * 24 + 3));
     QCOMPARE(bench.SelectedColourLabel()->text(), QStringLiteral("25"));
     QCOMPARE(swatch.pixel(16, 16), MasterColour(0x25));
+    // Nor does it move the hover frame.
+    QVERIFY(CellIs(bench.ColorTable()->Picture(), 15 * 24, 3 * 24, MasterColour(0x3F)));
 }
 
 void TestPaletteEdit::animationSlotInput_data() {

@@ -2,6 +2,7 @@
 
 #include <QToolButton>
 #include <QtTest>
+#include <climits>
 #include <vector>
 
 namespace {
@@ -99,6 +100,17 @@ void TestUpDown::limitsStopOrWrap() {
                                                 {'c', 1, UpDownDirection::Down},
                                                 {'k', 1, UpDownDirection::Down}};
     QVERIFY(recorder.Events == expected);
+
+    // Limits at the ends of the integer range stop a step as any other limit does.
+    TUpDown extreme;
+    extreme.SetRange(INT_MIN, INT_MAX);
+    Recorder extremeRecorder(extreme);
+    extreme.SetPosition(INT_MAX);
+    Press(extreme.UpButton());
+    extreme.SetPosition(INT_MIN);
+    Press(extreme.DownButton());
+    QVERIFY(extremeRecorder.Events.empty());
+    QCOMPARE(extreme.Position(), INT_MIN);
 }
 
 void TestUpDown::namesAndOrientation() {
