@@ -44,16 +44,18 @@ constexpr std::array<EditPageIndex, 6> RefreshOrder = {PalettePage, Chip16x16Pag
 const std::array<QString, StageCount> StageNames = {
     QStringLiteral("00 はじまりの草原"), QStringLiteral("01 風の吹く丘"),
     QStringLiteral("02 水晶の洞窟"),     QStringLiteral("03 霧の湿地"),
-    QStringLiteral("04 古い時計塔"),     QStringLiteral("05 砂の回廊"),
+    QStringLiteral("04 苔むした石段"),   QStringLiteral("05 砂の回廊"),
     QStringLiteral("06 氷の滝"),         QStringLiteral("07 歯車の工房"),
     QStringLiteral("08 月夜の森"),       QStringLiteral("09 溶岩の坑道"),
     QStringLiteral("0A 雲の架け橋"),     QStringLiteral("0B 沈んだ庭園"),
     QStringLiteral("0C 鏡の迷路"),       QStringLiteral("0D 嵐の岬"),
     QStringLiteral("0E 星見の塔"),       QStringLiteral("0F 地下水路"),
-    QStringLiteral("10 夜明けの峠"),     QStringLiteral("11 天空の城塞"),
+    QStringLiteral("10 夜明けの峠"),     QStringLiteral("11 雲上の砦"),
 };
 
 constexpr int StatusPanelWidths[] = {70, 200, 50};
+
+constexpr int HintDisplayTime = 10000;
 
 } // namespace
 
@@ -202,6 +204,9 @@ void TMainForm::FormCreate(const QString &programDirectory) {
         StartupHasFailed = true;
         return;
     }
+    // The object information popup is a hint; it must stay up long enough to be read.
+    for (QWidget *widget : findChildren<QWidget *>())
+        widget->setToolTipDuration(HintDisplayTime);
     QLabel *modifiedPanel = StatusPanels[0];
     ModifiedFlags = std::make_unique<EditFlagManagement>(
         [modifiedPanel](const QString &text) { modifiedPanel->setText(text); });
@@ -285,11 +290,13 @@ void TMainForm::ShowDocumentOpened() {
     CBStage->setCurrentIndex(0);
     Graphics->LocateChr();
     Rom->SetCurrentStage(CBStage->currentIndex());
-    // A bank is two 1 KB pages. An image with fewer than two pages (header byte 5 zero)
-    // has no bank to choose: the bars then stay at 0 and cannot be moved.
+    // A bank is two 1 KB pages, numbered by one byte. An image with fewer than two pages
+    // (header byte 5 zero) has no bank to choose: the bars then stay at 0 and cannot be
+    // moved. A character ROM past 256 KB is offered only as far as a bank byte reaches, so
+    // the bar never shows a bank that the stage cannot store.
     const int chrPages = Rom->ChrPageCount();
     for (QScrollBar *bank : {Controls.ScrBarBGBank0, Controls.ScrBarBGBank1}) {
-        bank->setMaximum(std::max(0, chrPages - 2));
+        bank->setMaximum(std::clamp(chrPages - 2, 0, 0xFF));
         bank->setEnabled(chrPages >= 2);
     }
     EditPageControl->show();

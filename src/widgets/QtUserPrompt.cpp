@@ -7,8 +7,27 @@
 
 namespace {
 
-const QString RomImageFilter = QStringLiteral("QUARTEX3 ROMイメージ (*.nes)");
-const QString AllFilesFilter = QStringLiteral("すべてのファイル (*.*)");
+// A file type as the user sees it in the dialog and the patterns the dialog lists by. The
+// caption's "*.*" means every file, but Qt would read it as "names with a dot" and hide every
+// file without an extension from the all-files choice.
+struct FileType {
+    QString Caption;
+    QString Patterns;
+};
+
+const FileType RomImageType{QStringLiteral("QUARTEX3 ROMイメージ (*.nes)"),
+                            QStringLiteral("*.nes")};
+const FileType AllFilesType{QStringLiteral("すべてのファイル (*.*)"), QStringLiteral("*")};
+
+// With its details hidden the dialog shows each filter without its last parenthesised part,
+// that is exactly the caption, and lists by the patterns inside that part.
+void SetFileTypes(QFileDialog &dialog, std::initializer_list<FileType> types) {
+    QStringList filters;
+    for (const FileType &type : types)
+        filters << type.Caption + QStringLiteral(" (") + type.Patterns + u')';
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+}
 
 std::optional<QString> RunFileDialog(QFileDialog &dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -54,7 +73,7 @@ std::optional<QString> QtUserPrompt::AskOpenFileName() {
     openDialog.setObjectName(QStringLiteral("OpenDialog1"));
     openDialog.setAcceptMode(QFileDialog::AcceptOpen);
     openDialog.setFileMode(QFileDialog::ExistingFile);
-    openDialog.setNameFilters({RomImageFilter, AllFilesFilter});
+    SetFileTypes(openDialog, {RomImageType, AllFilesType});
     return RunFileDialog(openDialog);
 }
 
@@ -64,7 +83,7 @@ std::optional<QString> QtUserPrompt::AskSaveFileName() {
     saveDialog.setObjectName(QStringLiteral("SaveDialog1"));
     saveDialog.setAcceptMode(QFileDialog::AcceptSave);
     saveDialog.setFileMode(QFileDialog::AnyFile);
-    saveDialog.setNameFilter(RomImageFilter);
+    SetFileTypes(saveDialog, {RomImageType});
     saveDialog.setDefaultSuffix(QStringLiteral("nes"));
     return RunFileDialog(saveDialog);
 }

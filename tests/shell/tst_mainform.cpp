@@ -275,6 +275,10 @@ void TestMainForm::designState() {
              QStringLiteral("グリッド線の描画"));
     QCOMPARE(Child<QGroupBox>(*form, "RGChipPropertySelect")->title(),
              QStringLiteral("チップ属性"));
+
+    // The object information popup is a hint that stays up for ten seconds.
+    for (const QWidget *widget : pages->findChildren<QWidget *>())
+        QCOMPARE(widget->toolTipDuration(), 10000);
 }
 
 void TestMainForm::settingsCreatedAtExit() {
@@ -723,6 +727,13 @@ void TestMainForm::backgroundBankRange() {
     QCOMPARE(bank0->maximum(), CartridgeBuilder::ChrUnits * 8 - 2);
     QCOMPARE(bank1->maximum(), CartridgeBuilder::ChrUnits * 8 - 2);
     QVERIFY(bank0->isEnabled());
+
+    // A header claiming 320 pages: the range ends where a bank byte ends.
+    CartridgeBuilder largeChr;
+    largeChr.SetByte(5, 40);
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("large.nes"), largeChr));
+    QCOMPARE(bank0->maximum(), 0xFF);
+    QCOMPARE(bank1->maximum(), 0xFF);
 
     CartridgeBuilder noChr;
     noChr.SetByte(5, 0);

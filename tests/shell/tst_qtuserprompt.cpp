@@ -2,7 +2,9 @@
 #include "QtUserPrompt.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,6 +28,31 @@ void WhenModalShows(std::function<void(QWidget *)> answer) {
         }
     });
     poll->start(10);
+}
+
+// The file types the user can choose from, as the dialog shows them.
+QStringList FileTypeTexts(const QFileDialog &dialog) {
+    QStringList texts;
+    if (const auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < types->count(); ++i)
+            texts << types->itemText(i);
+    return texts;
+}
+
+// The names the dialog lists in `directory` once it has read it.
+QStringList ListedFiles(const QFileDialog &dialog, const QString &directory, int expected) {
+    const auto *files = dialog.findChild<QFileSystemModel *>();
+    QStringList names;
+    // A listing that never comes shows in the caller's comparison.
+    static_cast<void>(QTest::qWaitFor([&] {
+        names.clear();
+        const QModelIndex root = files->index(directory);
+        for (int row = 0; row < files->rowCount(root); ++row)
+            names << files->index(row, 0, root).data().toString();
+        return names.size() == expected;
+    }));
+    names.sort();
+    return names;
 }
 
 void ClickButton(QWidget *dialog, QMessageBox::StandardButton which) {
@@ -115,20 +142,33 @@ void TestQtUserPrompt::yesNoQuestion() {
 }
 
 void TestQtUserPrompt::openDialog() {
+    QTemporaryDir dir;
+    for (const QString &file : {QStringLiteral("a.nes"), QStringLiteral("rom")}) {
+        QFile create(dir.filePath(file));
+        QVERIFY(create.open(QIODevice::WriteOnly));
+    }
     QtUserPrompt prompt(Caption);
     QString name;
     QStringList filters;
+    QStringList romImages, allFiles;
     WhenModalShows([&](QWidget *widget) {
         auto *dialog = qobject_cast<QFileDialog *>(widget);
         QVERIFY(dialog);
         name = dialog->objectName();
-        filters = dialog->nameFilters();
+        filters = FileTypeTexts(*dialog);
+        dialog->setDirectory(dir.path());
+        romImages = ListedFiles(*dialog, dir.path(), 1);
+        dialog->selectNameFilter(dialog->nameFilters().constLast());
+        allFiles = ListedFiles(*dialog, dir.path(), 2);
         dialog->reject();
     });
     QVERIFY(!prompt.AskOpenFileName().has_value());
     QCOMPARE(name, QStringLiteral("OpenDialog1"));
     QCOMPARE(filters, (QStringList{QStringLiteral("QUARTEX3 ROMイメージ (*.nes)"),
                                    QStringLiteral("すべてのファイル (*.*)")}));
+    // The all-files choice lists files without an extension too.
+    QCOMPARE(romImages, QStringList{QStringLiteral("a.nes")});
+    QCOMPARE(allFiles, (QStringList{QStringLiteral("a.nes"), QStringLiteral("rom")}));
 }
 
 void TestQtUserPrompt::saveDialog() {
@@ -141,7 +181,7 @@ void TestQtUserPrompt::saveDialog() {
         auto *dialog = qobject_cast<QFileDialog *>(widget);
         QVERIFY(dialog);
         name = dialog->objectName();
-        filters = dialog->nameFilters();
+        filters = FileTypeTexts(*dialog);
         confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
         dialog->setDirectory(dir.path());
         dialog->selectFile(QStringLiteral("stage"));
