@@ -114,11 +114,6 @@ void IndexedBitmap::CopyToPicture(QImage &picture, int sx, int sy, int w, int h,
     CopyToPictureScaled(picture, sx, sy, w, h, dx, dy, scaled(w), scaled(h));
 }
 
-void IndexedBitmap::CopyToPictureHalved(QImage &picture, int sx, int sy, int w, int h, int dx,
-                                        int dy) const {
-    CopyToPictureScaled(picture, sx, sy, w, h, dx, dy, w / 2, h / 2);
-}
-
 void IndexedBitmap::CopyToPictureScaled(QImage &picture, int sx, int sy, int sw, int sh, int dx,
                                         int dy, int dw, int dh) const {
     if (picture.isNull() || sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0)

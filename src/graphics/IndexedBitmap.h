@@ -9,7 +9,8 @@
 ///
 /// Copies between bitmaps are row copies of indices; copies onto a picture (a 32-bit
 /// `QImage`, `QImage::Format_RGB32`, shown by an image control) turn each index into its
-/// palette colour, 1:1, enlarged by a whole factor, halved, or scaled to any rectangle.
+/// palette colour, 1:1, enlarged by a whole factor, or scaled to any rectangle (the 512 x 512
+/// chip sheet is shown halved that way).
 /// Every fill and copy is clipped: nothing outside either bitmap or the picture is touched.
 /// Owns its pixels and palette.
 class IndexedBitmap {
@@ -48,9 +49,6 @@ public:
     /// `factor` x `factor` block in its palette colour; clipped to the picture.
     void CopyToPicture(QImage &picture, int sx, int sy, int w, int h, int dx, int dy,
                        int factor = 1) const;
-    /// Draws the rectangle (sx, sy, w, h), w and h even, onto `picture` at half size,
-    /// keeping the top-left pixel of each 2 x 2 block.
-    void CopyToPictureHalved(QImage &picture, int sx, int sy, int w, int h, int dx, int dy) const;
     /// Draws the rectangle (sx, sy, sw, sh) scaled onto the rectangle (dx, dy, dw, dh) of
     /// `picture`: destination pixel (dx + i, dy + j) takes the colour of source pixel
     /// (sx + i·sw/dw, sy + j·sh/dh). Destination pixels whose source lies outside the

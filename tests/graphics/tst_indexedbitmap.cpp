@@ -148,11 +148,10 @@ void TestIndexedBitmap::copiesToPictures_data() {
     // The bitmap is 16 x 16, the picture 40 x 30.
     const QString unscaled = QStringLiteral("1:1");
     const QString enlarged = QStringLiteral("enlarged");
-    const QString halved = QStringLiteral("halved");
     const QString scaled = QStringLiteral("scaled");
     QTest::newRow("1:1") << unscaled << QRect(4, 2, 8, 6) << QRect(10, 20, 8, 6);
     QTest::newRow("enlarged 4 times") << enlarged << QRect(8, 8, 8, 6) << QRect(2, 0, 32, 24);
-    QTest::newRow("halved") << halved << QRect(0, 0, 16, 16) << QRect(5, 5, 8, 8);
+    QTest::newRow("halved") << scaled << QRect(0, 0, 16, 16) << QRect(5, 5, 8, 8);
     QTest::newRow("rows halved only") << scaled << QRect(0, 0, 16, 16) << QRect(0, 0, 16, 8);
     QTest::newRow("over the left and top")
         << unscaled << QRect(0, 0, 16, 16) << QRect(-3, -5, 16, 16);
@@ -179,9 +178,6 @@ void TestIndexedBitmap::copiesToPictures() {
     else if (copy == QStringLiteral("enlarged"))
         bitmap.CopyToPicture(picture, source.x(), source.y(), source.width(), source.height(),
                              target.x(), target.y(), target.width() / source.width());
-    else if (copy == QStringLiteral("halved"))
-        bitmap.CopyToPictureHalved(picture, source.x(), source.y(), source.width(), source.height(),
-                                   target.x(), target.y());
     else
         bitmap.CopyToPictureScaled(picture, source.x(), source.y(), source.width(), source.height(),
                                    target.x(), target.y(), target.width(), target.height());
