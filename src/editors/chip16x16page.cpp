@@ -1,0 +1,276 @@
+#include "chip16x16page.h"
+
+#include "ImageEx.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int PanelSize = 16;
+constexpr int DesignBankMaximum = 126;
+constexpr int PropertyEditWidth = 28;
+constexpr int BankBarWidth = 96;
+
+// The attribute names the page shows until the attribute list replaces them.
+constexpr std::array<const char16_t *, ChipAttributeItemCount> AttributeDesignTexts = {
+    u"0x 背景",
+    u"1x ブロック",
+    u"2x はしご(途中)",
+    u"3x 特殊ブロック",
+    u"4x はしご(頂点)",
+    u"5x コンベア(右)",
+    u"6x 背景裏に隠れる",
+    u"7x コンベア(左)",
+    u"8x 水中",
+    u"9x ?",
+    u"Ax ?",
+    u"Bx ?",
+    u"Cx ?",
+    u"Dx ダメージ床",
+    u"Ex ?",
+    u"Fx トゲ"};
+
+QString Numbered(const char16_t *prefix, int number) {
+    return QString::fromUtf16(prefix) + QString::number(number);
+}
+
+TImageEx *MakeImage(QWidget *parent, const QString &name, int size) {
+    auto *image = new TImageEx(parent, size, size);
+    image->setObjectName(name);
+    return image;
+}
+
+QLabel *MakeValueLabel(QWidget *parent, const QString &name) {
+    auto *label = new QLabel(QStringLiteral("00"), parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton *MakeButton(QWidget *parent, const QString &name, const QString &caption) {
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+/// A caption followed by its value label, as one row.
+QHBoxLayout *CaptionedValue(QWidget *parent, const QString &caption, QLabel *value) {
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(caption, parent));
+    row->addWidget(value);
+    row->addStretch();
+    return row;
+}
+
+QGroupBox *BuildSelectedTileGroup(QWidget *page, Chip16x16EditControls &controls) {
+    auto *group = new QGroupBox(QStringLiteral("選択タイル"), page);
+    auto *layout = new QVBoxLayout(group);
+    controls.ImgSelectTile = MakeImage(group, QStringLiteral("ImgSelectTile"), 32);
+    layout->addWidget(controls.ImgSelectTile, 0, Qt::AlignHCenter);
+    controls.LblSelectBGBankTileIndex =
+        MakeValueLabel(group, QStringLiteral("LblSelectBGBankTileIndex"));
+    layout->addLayout(
+        CaptionedValue(group, QStringLiteral("No:"), controls.LblSelectBGBankTileIndex));
+    return group;
+}
+
+QGroupBox *BuildEditedChipGroup(QWidget *page, Chip16x16EditControls &controls) {
+    auto *group = new QGroupBox(QStringLiteral("編集対象チップ"), page);
+    auto *layout = new QVBoxLayout(group);
+    controls.ImgEdit16x16Chip = MakeImage(group, QStringLiteral("ImgEdit16x16Chip"), 64);
+    layout->addWidget(controls.ImgEdit16x16Chip, 0, Qt::AlignHCenter);
+    controls.LblSelectChipIndex = MakeValueLabel(group, QStringLiteral("LblSelectChipIndex"));
+    layout->addLayout(CaptionedValue(group, QStringLiteral("  No:"), controls.LblSelectChipIndex));
+
+    auto *tiles = new QGridLayout;
+    tiles->addWidget(new QLabel(QStringLiteral("Tile:"), group), 0, 0);
+    for (int quadrant = 0; quadrant < 4; ++quadrant) {
+        controls.LblSelectChipTile[quadrant] =
+            MakeValueLabel(group, Numbered(u"LblSelectChipTile", quadrant));
+        tiles->addWidget(controls.LblSelectChipTile[quadrant], quadrant / 2, 1 + quadrant % 2);
+    }
+    tiles->setColumnStretch(3, 1);
+    layout->addLayout(tiles);
+
+    auto *property = new QHBoxLayout;
+    property->addWidget(new QLabel(QStringLiteral("属性:"), group));
+    controls.EditSelectChipProperty = new QLineEdit(QStringLiteral("00"), group);
+    controls.EditSelectChipProperty->setObjectName(QStringLiteral("EditSelectChipProperty"));
+    controls.EditSelectChipProperty->setMaxLength(2);
+    controls.EditSelectChipProperty->setFixedWidth(PropertyEditWidth);
+    controls.EditSelectChipProperty->setAlignment(Qt::AlignCenter);
+    property->addWidget(controls.EditSelectChipProperty);
+    property->addStretch();
+    layout->addLayout(property);
+    controls.LblSelectChipProperty = new QLabel(QStringLiteral("(00 + 0)"), group);
+    controls.LblSelectChipProperty->setObjectName(QStringLiteral("LblSelectChipProperty"));
+    layout->addWidget(controls.LblSelectChipProperty);
+    layout->addStretch();
+    return group;
+}
+
+QGroupBox *BuildBankGroup(QWidget *page, Chip16x16EditControls &controls) {
+    auto *group = new QGroupBox(QStringLiteral("BGバンク"), page);
+    auto *layout = new QGridLayout(group);
+    for (int bank = 0; bank < 2; ++bank) {
+        layout->addWidget(new QLabel(Numbered(u"Bank", bank) + QStringLiteral(":"), group), bank,
+                          0);
+        controls.LblBGBank[bank] = MakeValueLabel(group, Numbered(u"LblBGBank", bank));
+        layout->addWidget(controls.LblBGBank[bank], bank, 1);
+        auto *bar = new QScrollBar(Qt::Horizontal, group);
+        bar->setObjectName(Numbered(u"ScrBarBGBank", bank));
+        bar->setProperty("Tag", bank);
+        bar->setRange(0, DesignBankMaximum);
+        bar->setSingleStep(1);
+        bar->setPageStep(0);
+        bar->setFixedWidth(BankBarWidth);
+        controls.ScrBarBGBank[bank] = bar;
+        layout->addWidget(bar, bank, 2);
+    }
+    return group;
+}
+
+// The attribute choice lists its items top to bottom in the first column, then the second.
+QGroupBox *BuildAttributeChoice(QWidget *page, Chip16x16EditControls &controls) {
+    auto *group = new QGroupBox(QStringLiteral("チップ属性"), page);
+    group->setObjectName(QStringLiteral("RGChipPropertySelect"));
+    auto *layout = new QGridLayout(group);
+    layout->setVerticalSpacing(2);
+    controls.ChipPropertyGroup = new QButtonGroup(group);
+    constexpr int rows = ChipAttributeItemCount / 2;
+    for (int attribute = 0; attribute < ChipAttributeItemCount; ++attribute) {
+        auto *item = new QRadioButton(QString::fromUtf16(AttributeDesignTexts[attribute]), group);
+        controls.ChipPropertyGroup->addButton(item, attribute);
+        controls.ChipPropertyItems[attribute] = item;
+        layout->addWidget(item, attribute % rows, attribute / rows);
+    }
+    controls.RGChipPropertySelect = group;
+    return group;
+}
+
+/// The palette choice: four items side by side, each followed by the four colours of its
+/// palette.
+QGroupBox *BuildPaletteChoice(QWidget *page, Chip16x16EditControls &controls) {
+    auto *group = new QGroupBox(QStringLiteral("使用パレット"), page);
+    group->setObjectName(QStringLiteral("RGPaletteSelect"));
+    auto *layout = new QHBoxLayout(group);
+    controls.PaletteGroup = new QButtonGroup(group);
+    for (int palette = 0; palette < ChipPaletteItemCount; ++palette) {
+        auto *item = new QRadioButton(QStringLiteral("x") + QString::number(palette), group);
+        controls.PaletteGroup->addButton(item, palette);
+        layout->addWidget(item);
+        auto *colours = new QHBoxLayout;
+        colours->setSpacing(0);
+        for (int colour = 0; colour < 4; ++colour) {
+            const int entry = palette * 4 + colour;
+            auto *panel = new QFrame(group);
+            panel->setObjectName(Numbered(u"PanelPaletteColor", entry));
+            panel->setFixedSize(PanelSize, PanelSize);
+            panel->setAutoFillBackground(true);
+            controls.PanelPaletteColor[entry] = panel;
+            colours->addWidget(panel);
+        }
+        layout->addLayout(colours);
+        layout->addSpacing(8);
+    }
+    layout->addStretch();
+    controls.RGPaletteSelect = group;
+    return group;
+}
+} // namespace
+
+Chip16x16EditControls BuildChip16x16Page(QWidget *page, QLabel *statusPanel,
+                                         TShowUnusedChipNumForm *reportWindow) {
+    Chip16x16EditControls controls;
+    controls.StatusPanel = statusPanel;
+    controls.ReportWindow = reportWindow;
+
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    auto *pictures = new QHBoxLayout;
+    controls.ImgBGBankTable = MakeImage(page, QStringLiteral("ImgBGBankTable"), 256);
+    pictures->addWidget(controls.ImgBGBankTable, 0, Qt::AlignTop);
+    controls.ImgEdit16x16ChipView = MakeImage(page, QStringLiteral("ImgEdit16x16ChipView"), 256);
+    pictures->addWidget(controls.ImgEdit16x16ChipView, 0, Qt::AlignTop);
+    auto *side = new QVBoxLayout;
+    side->addWidget(BuildSelectedTileGroup(page, controls));
+    side->addStretch();
+    controls.Button1 = MakeButton(page, QStringLiteral("Button1"), QStringLiteral("再読み込み"));
+    side->addWidget(controls.Button1);
+    pictures->addLayout(side);
+    layout->addLayout(pictures);
+
+    layout->addWidget(BuildPaletteChoice(page, controls));
+
+    auto *editing = new QHBoxLayout;
+    auto *left = new QVBoxLayout;
+    left->addWidget(BuildBankGroup(page, controls));
+    controls.BtnUnusedTileChk = MakeButton(page, QStringLiteral("BtnUnusedTileChk"),
+                                           QStringLiteral("未使用タイル番号表示"));
+    left->addWidget(controls.BtnUnusedTileChk);
+    controls.BtnUnused16x16ChipChk = MakeButton(page, QStringLiteral("BtnUnused16x16ChipChk"),
+                                                QStringLiteral("未使用チップ番号表示"));
+    left->addWidget(controls.BtnUnused16x16ChipChk);
+    left->addStretch();
+    editing->addLayout(left);
+    editing->addWidget(BuildEditedChipGroup(page, controls));
+    editing->addWidget(BuildAttributeChoice(page, controls), 1);
+    layout->addLayout(editing);
+    // The groups keep their natural height; the page's spare room stays below them.
+    layout->addStretch(1);
+    return controls;
+}
+
+void ForwardChip16x16PageEvents(const Chip16x16EditControls &controls,
+                                Chip16x16EditClass &controller) {
+    Chip16x16EditClass *c = &controller;
+    QObject::connect(controls.ImgBGBankTable, &TImageEx::MouseDown, c,
+                     &Chip16x16EditClass::ImgBGBankTableMouseDown);
+    QObject::connect(controls.ImgBGBankTable, &TImageEx::MouseMove, c,
+                     &Chip16x16EditClass::ImgBGBankTableMouseMove);
+    QObject::connect(controls.ImgBGBankTable, &TImageEx::MouseLeave, c,
+                     &Chip16x16EditClass::ImgBGBankTableMouseLeave);
+    QObject::connect(controls.ImgEdit16x16ChipView, &TImageEx::MouseDown, c,
+                     &Chip16x16EditClass::ImgEdit16x16ChipViewMouseDown);
+    QObject::connect(controls.ImgEdit16x16ChipView, &TImageEx::MouseMove, c,
+                     &Chip16x16EditClass::ImgEdit16x16ChipViewMouseMove);
+    QObject::connect(controls.ImgEdit16x16ChipView, &TImageEx::MouseLeave, c,
+                     &Chip16x16EditClass::ImgEdit16x16ChipViewMouseLeave);
+    QObject::connect(controls.ImgEdit16x16Chip, &TImageEx::MouseDown, c,
+                     &Chip16x16EditClass::ImgEdit16x16ChipMouseDown);
+    QObject::connect(controls.ImgEdit16x16Chip, &TImageEx::MouseMove, c,
+                     &Chip16x16EditClass::ImgEdit16x16ChipMouseMove);
+    QObject::connect(controls.ImgEdit16x16Chip, &TImageEx::MouseLeave, c,
+                     &Chip16x16EditClass::ImgEdit16x16ChipMouseLeave);
+    // Only the user's clicks (mouse or keyboard) choose an item; the controller's own
+    // checking of items emits no click.
+    QObject::connect(controls.ChipPropertyGroup, &QButtonGroup::idClicked, c,
+                     &Chip16x16EditClass::RGChipPropertySelectClick);
+    QObject::connect(controls.PaletteGroup, &QButtonGroup::idClicked, c,
+                     &Chip16x16EditClass::RGPaletteSelectClick);
+    QObject::connect(controls.EditSelectChipProperty, &QLineEdit::textChanged, c,
+                     &Chip16x16EditClass::EditSelectChipPropertyChange);
+    // One scroll event per user action (arrow, page area, key, wheel, each step of a thumb
+    // drag), also one that leaves the position where it was, as at either end of the bar.
+    // When it arrives the bar's slider position already holds the new position; setting the
+    // value from code triggers no action.
+    for (int tag = 0; tag < 2; ++tag) {
+        QScrollBar *bar = controls.ScrBarBGBank[tag];
+        QObject::connect(bar, &QAbstractSlider::actionTriggered, c,
+                         [c, bar, tag] { c->ScrBarBGBankXScroll(tag, bar->sliderPosition()); });
+    }
+    QObject::connect(controls.Button1, &QPushButton::clicked, c, &Chip16x16EditClass::Button1Click);
+    QObject::connect(controls.BtnUnusedTileChk, &QPushButton::clicked, c,
+                     &Chip16x16EditClass::BtnUnusedTileChkClick);
+    QObject::connect(controls.BtnUnused16x16ChipChk, &QPushButton::clicked, c,
+                     &Chip16x16EditClass::BtnUnused16x16ChipChkClick);
+}
