@@ -1,12 +1,21 @@
 #include "mainform.h"
 
+#include "MapSetEditGridForm.h"
 #include "MyIniFiles.h"
+#include "ObjectEditForm.h"
 #include "UserPrompt.h"
+#include "chip16x16page.h"
+#include "chip32x32page.h"
 #include "edit_flag.h"
 #include "fcpalette.h"
 #include "fileio.h"
 #include "graphics.h"
+#include "mappage.h"
+#include "mapsetpage.h"
+#include "namelists.h"
+#include "objectpage.h"
 #include "palettepage.h"
+#include "showUnusedChipNumForm.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -26,16 +35,6 @@
 #include <algorithm>
 
 namespace {
-
-// Tab order of the editor pages.
-enum EditPageIndex {
-    MapPage,
-    MapSetPage,
-    Chip32x32Page,
-    Chip16x16Page,
-    PalettePage,
-    ObjectPage,
-};
 
 // Refresh order: the 32x32 sheet is composed from the 16x16 sheet just rebuilt.
 constexpr std::array<EditPageIndex, 6> RefreshOrder = {PalettePage, Chip16x16Page, Chip32x32Page,
@@ -101,6 +100,11 @@ TMainForm::~TMainForm() {
     CBStage->disconnect(this);
     // The controllers borrow everything below, so they go first.
     PageControllers.fill(nullptr);
+    ObjectEditor.reset();
+    MapEditor.reset();
+    MapSetEditor.reset();
+    Chip32x32Editor.reset();
+    Chip16x16Editor.reset();
     PaletteEditor.reset();
     Rom.reset();
     ModifiedFlags.reset();
@@ -174,28 +178,15 @@ void TMainForm::BuildPages() {
 
     EditPageControl = new QTabWidget(central);
     EditPageControl->setObjectName(QStringLiteral("EditPageControl"));
-    const auto newPage = [this](const QString &name, const QString &caption) {
-        auto *page = new QWidget;
-        page->setObjectName(name);
-        EditPageControl->addTab(page, caption);
-        return page;
-    };
-    EditPages pages;
-    pages.TabMapEdit = newPage(QStringLiteral("TabMapEdit"), QStringLiteral("マップ"));
-    pages.TabMapSetEdit = newPage(QStringLiteral("TabMapSetEdit"), QStringLiteral("マップセット"));
-    pages.Tab32x32ChipEdit =
-        newPage(QStringLiteral("Tab32x32ChipEdit"), QStringLiteral("32x32チップ"));
-    pages.Tab16x16ChipEdit =
-        newPage(QStringLiteral("Tab16x16ChipEdit"), QStringLiteral("16x16チップ"));
-    QWidget *TabPaletteEdit = newPage(QStringLiteral("TabPaletteEdit"), QStringLiteral("パレット"));
-    pages.TabObjectEdit = newPage(QStringLiteral("TabObjectEdit"), QStringLiteral("オブジェクト"));
+    // The dialogs come first: the pages that open them hold on to them.
+    Dialogs.ReportWindow = new TShowUnusedChipNumForm(Prompt, this);
+    Dialogs.GridForm = new TMapSetEditGridForm(Prompt, this);
+    Dialogs.ObjectForm = new TObjectEditForm(this);
+    Controls = BuildEditPages(*EditPageControl, StatusPanels[1], FrameTimer, Dialogs);
     EditPageControl->setCurrentIndex(Chip16x16Page);
     EditPageControl->hide();
     layout->addWidget(EditPageControl, 1);
     setCentralWidget(central);
-
-    Controls = BuildShellPageControls(pages);
-    PaletteControls = BuildPalettePage(TabPaletteEdit, FrameTimer);
 }
 
 void TMainForm::FormCreate(const QString &programDirectory) {
@@ -216,19 +207,18 @@ void TMainForm::FormCreate(const QString &programDirectory) {
         std::make_unique<TMyMemIniFile>(directory.filePath(QStringLiteral("quartex3editor.ini")));
     ChipAttributeNames = ReadNameList(directory.filePath(QStringLiteral("ChipAttributes.txt")))
                              .value_or(QStringList());
-    SetChipAttributeChoiceTexts(*Controls.ChipPropertyItems,
-                                ChipAttributeChoiceTexts(ChipAttributeNames));
+    CopyChipAttributeNames(Controls.Chip16x16, ChipAttributeNames);
     Rom = std::make_unique<RomImageData>(*ModifiedFlags, ChipAttributeNames, *SettingsFile, Prompt);
     Graphics = std::make_unique<EditorGraphics>(*Colours, *Rom);
     ApplySettings();
 
-    Controls.ScrBarMap->setMaximum(46);
-    Controls.ScrBarObjectMap->setMaximum(46);
-    Controls.ScrbarEditMapPage0->setMaximum(31);
-    Controls.ScrbarEditMapPage1->setMaximum(31);
-    Controls.ScrBarMapSet->setMaximum(30);
-    Controls.ScrBarSelectPage0->setMaximum(31);
-    Controls.ScrBarSelectPage1->setMaximum(31);
+    Controls.Map.ScrBarMap->setMaximum(46);
+    Controls.Object.ScrBarObjectMap->setMaximum(46);
+    Controls.Map.ScrbarEditMapPage[0]->setMaximum(31);
+    Controls.Map.ScrbarEditMapPage[1]->setMaximum(31);
+    Controls.MapSet.ScrBarMapSet->setMaximum(30);
+    Controls.MapSet.ScrBarSelectPage[0]->setMaximum(31);
+    Controls.MapSet.ScrBarSelectPage[1]->setMaximum(31);
 
     LoadObjectNames(directory.filePath(QStringLiteral("ObjectList.txt")));
     CreateControllers();
@@ -238,24 +228,24 @@ void TMainForm::ApplySettings() {
     const DisplaySettings settings = DisplaySettings::Read(*SettingsFile);
     // While the values are copied in, no check box may run a handler: the pages they would
     // redraw are not set up yet.
-    const QSignalBlocker sortBlocker(Controls.ChkSortObjectList);
-    const QSignalBlocker popupBlocker(Controls.ChkPopupHint);
-    const QSignalBlocker chipGridBlocker(Controls.Chk32x32ChipEditDrawGrid);
-    const QSignalBlocker mapSetGridBlocker(Controls.ChkMapSetEditDrawGrid);
-    Controls.ChkSortObjectList->setChecked(settings.SortObjectList);
-    Controls.ChkPopupHint->setChecked(settings.PopupHint);
-    Controls.Chk32x32ChipEditDrawGrid->setChecked(settings.Chip32x32Grid);
-    Controls.ChkMapSetEditDrawGrid->setChecked(settings.MapSetGrid);
+    const QSignalBlocker sortBlocker(Controls.Object.ChkSortObjectList);
+    const QSignalBlocker popupBlocker(Controls.Object.ChkPopupHint);
+    const QSignalBlocker chipGridBlocker(Controls.Chip32x32.Chk32x32ChipEditDrawGrid);
+    const QSignalBlocker mapSetGridBlocker(Controls.MapSet.ChkMapSetEditDrawGrid);
+    Controls.Object.ChkSortObjectList->setChecked(settings.SortObjectList);
+    Controls.Object.ChkPopupHint->setChecked(settings.PopupHint);
+    Controls.Chip32x32.Chk32x32ChipEditDrawGrid->setChecked(settings.Chip32x32Grid);
+    Controls.MapSet.ChkMapSetEditDrawGrid->setChecked(settings.MapSetGrid);
     FrameTimer->setInterval(settings.TimerInterval);
     Rom->SetUndoRecording(settings.UndoEnabled);
 }
 
 DisplaySettings TMainForm::CurrentSettings() const {
     DisplaySettings settings;
-    settings.SortObjectList = Controls.ChkSortObjectList->isChecked();
-    settings.PopupHint = Controls.ChkPopupHint->isChecked();
-    settings.Chip32x32Grid = Controls.Chk32x32ChipEditDrawGrid->isChecked();
-    settings.MapSetGrid = Controls.ChkMapSetEditDrawGrid->isChecked();
+    settings.SortObjectList = Controls.Object.ChkSortObjectList->isChecked();
+    settings.PopupHint = Controls.Object.ChkPopupHint->isChecked();
+    settings.Chip32x32Grid = Controls.Chip32x32.Chk32x32ChipEditDrawGrid->isChecked();
+    settings.MapSetGrid = Controls.MapSet.ChkMapSetEditDrawGrid->isChecked();
     settings.TimerInterval = FrameTimer->interval();
     settings.UndoEnabled = Rom->IsUndoRecording();
     return settings;
@@ -268,15 +258,45 @@ void TMainForm::LoadObjectNames(const QString &path) {
                            QStringLiteral("を読み込めませんでした。"));
         return;
     }
-    Controls.CBSelectObject->clear();
-    Controls.CBSelectObject->addItems(ObjectKindTexts(*names));
+    Controls.Object.CBSelectObject->clear();
+    Controls.Object.CBSelectObject->addItems(ObjectKindTexts(*names));
 }
 
+// In the order of the hand-over: each controller gets its page's controls right after it
+// is created.
 void TMainForm::CreateControllers() {
     PaletteEditor = std::make_unique<PaletteEditClass>(*Rom, *ModifiedFlags, *Graphics, Prompt);
-    PaletteEditor->SetControls(PaletteControls);
-    ForwardPalettePageEvents(PaletteControls, *PaletteEditor);
+    PaletteEditor->SetControls(Controls.Palette);
+    ForwardPalettePageEvents(Controls.Palette, *PaletteEditor);
+
+    Chip16x16Editor = std::make_unique<Chip16x16EditClass>(*Rom, *ModifiedFlags, *Graphics, Prompt);
+    Chip16x16Editor->SetControls(Controls.Chip16x16);
+    ForwardChip16x16PageEvents(Controls.Chip16x16, *Chip16x16Editor);
+
+    Chip32x32Editor = std::make_unique<Chip32x32EditClass>(*Rom, *ModifiedFlags, *Graphics, Prompt);
+    Chip32x32Editor->SetControls(Controls.Chip32x32);
+    ForwardChip32x32PageEvents(Controls.Chip32x32, *Chip32x32Editor);
+
+    MapSetEditor = std::make_unique<MapSetEditClass>(*Rom, *ModifiedFlags, *Graphics, Prompt);
+    MapSetEditor->SetControls(Controls.MapSet);
+    ForwardMapSetPageEvents(Controls.MapSet, *MapSetEditor);
+    // A 32x32 chip chosen on its page becomes the map set page's painting chip.
+    Chip32x32Editor->SetMapSetChipSink([this](int chip) { MapSetEditor->SetSelectedChip(chip); });
+
+    MapEditor = std::make_unique<MapEditClass>(*Rom, *ModifiedFlags, *Graphics, Prompt);
+    MapEditor->SetControls(Controls.Map);
+    ForwardMapPageEvents(Controls.Map, *MapEditor);
+
+    ObjectEditor = std::make_unique<ObjectEditClass>(*Rom, *ModifiedFlags, *Graphics, Prompt);
+    ObjectEditor->SetControls(Controls.Object);
+    ForwardObjectPageEvents(Controls.Object, *ObjectEditor);
+
     PageControllers[PalettePage] = PaletteEditor.get();
+    PageControllers[Chip16x16Page] = Chip16x16Editor.get();
+    PageControllers[Chip32x32Page] = Chip32x32Editor.get();
+    PageControllers[MapSetPage] = MapSetEditor.get();
+    PageControllers[MapPage] = MapEditor.get();
+    PageControllers[ObjectPage] = ObjectEditor.get();
 }
 
 void TMainForm::SetTitle(const QString &text) {
@@ -290,15 +310,7 @@ void TMainForm::ShowDocumentOpened() {
     CBStage->setCurrentIndex(0);
     Graphics->LocateChr();
     Rom->SetCurrentStage(CBStage->currentIndex());
-    // A bank is two 1 KB pages, numbered by one byte. An image with fewer than two pages
-    // (header byte 5 zero) has no bank to choose: the bars then stay at 0 and cannot be
-    // moved. A character ROM past 256 KB is offered only as far as a bank byte reaches, so
-    // the bar never shows a bank that the stage cannot store.
-    const int chrPages = Rom->ChrPageCount();
-    for (QScrollBar *bank : {Controls.ScrBarBGBank0, Controls.ScrBarBGBank1}) {
-        bank->setMaximum(std::clamp(chrPages - 2, 0, 0xFF));
-        bank->setEnabled(chrPages >= 2);
-    }
+    Chip16x16Editor->SetBGBankScrollRange(Rom->ChrPageCount());
     EditPageControl->show();
     Save1->setEnabled(true);
     SaveAs1->setEnabled(true);
@@ -484,6 +496,13 @@ void TMainForm::CBStageChange() {
 }
 
 void TMainForm::EditPageControlChange() {
+    const int page = EditPageControl->currentIndex();
+    // The map set, map and object pages draw from the shared chip sheets, which only the
+    // chip pages keep current; bring both up to date first. The chip pages do it themselves.
+    if (page == MapSetPage || page == MapPage || page == ObjectPage) {
+        Chip16x16Editor->RebuildChipSheet();
+        Chip32x32Editor->RebuildChipSheet();
+    }
     if (PageController *controller = ActiveController())
         controller->PageActivated();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "mainform_pages.h"
-#include "paletteedit.h"
 #include "settings.h"
 
 #include <QMainWindow>
@@ -19,7 +18,10 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class RomImageData;
+class TMapSetEditGridForm;
 class TMyMemIniFile;
+class TObjectEditForm;
+class TShowUnusedChipNumForm;
 class UserPrompt;
 
 /// The application title: the caption of every box and the window title without a file.
@@ -104,8 +106,13 @@ private:
     std::unique_ptr<RomImageData> Rom;
     std::unique_ptr<EditorGraphics> Graphics;
     std::unique_ptr<PaletteEditClass> PaletteEditor;
-    /// The controller of each page in tab order; empty for a page without one.
-    std::array<PageController *, 6> PageControllers{};
+    std::unique_ptr<Chip16x16EditClass> Chip16x16Editor;
+    std::unique_ptr<Chip32x32EditClass> Chip32x32Editor;
+    std::unique_ptr<MapSetEditClass> MapSetEditor;
+    std::unique_ptr<MapEditClass> MapEditor;
+    std::unique_ptr<ObjectEditClass> ObjectEditor;
+    /// The controller of each page in tab order.
+    std::array<PageController *, EditPageCount> PageControllers{};
 
     QAction *Open1 = nullptr;
     QAction *Save1 = nullptr;
@@ -119,6 +126,6 @@ private:
     QComboBox *CBStage = nullptr;
     QTabWidget *EditPageControl = nullptr;
     QTimer *FrameTimer = nullptr;
-    ShellPageControls Controls;
-    PaletteEditControls PaletteControls;
+    EditDialogs Dialogs;
+    EditPageControls Controls;
 };

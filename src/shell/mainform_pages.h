@@ -1,48 +1,53 @@
 #pragma once
 
-#include "namelists.h"
+#include "16x16chipedit.h"
+#include "32x32chipedit.h"
+#include "mapedit.h"
+#include "mapsetedit.h"
+#include "objectedit.h"
+#include "paletteedit.h"
 
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QScrollBar;
-class QWidget;
+class QLabel;
+class QTabWidget;
+class QTimer;
+class TMapSetEditGridForm;
+class TObjectEditForm;
+class TShowUnusedChipNumForm;
 
-/// The editor pages the main window fills in, one widget per tab.
-struct EditPages {
-    QWidget *TabMapEdit = nullptr;
-    QWidget *TabMapSetEdit = nullptr;
-    QWidget *Tab32x32ChipEdit = nullptr;
-    QWidget *Tab16x16ChipEdit = nullptr;
-    QWidget *TabObjectEdit = nullptr;
+/// The editor pages in tab order.
+enum EditPageIndex {
+    MapPage,
+    MapSetPage,
+    Chip32x32Page,
+    Chip16x16Page,
+    PalettePage,
+    ObjectPage,
+    EditPageCount,
 };
 
-/// The controls on the editor pages that the main window itself reads and writes: the
-/// display options of the settings file, the name lists' targets and the scroll bars whose
-/// ranges it sets. They belong to their pages; these are borrowed pointers.
-struct ShellPageControls {
-    QCheckBox *ChkSortObjectList = nullptr;
-    QCheckBox *ChkPopupHint = nullptr;
-    QCheckBox *Chk32x32ChipEditDrawGrid = nullptr;
-    QCheckBox *ChkMapSetEditDrawGrid = nullptr;
-    QGroupBox *RGChipPropertySelect = nullptr;
-    /// The sixteen attribute items of `RGChipPropertySelect`, id = attribute.
-    QButtonGroup *ChipPropertyItems = nullptr;
-    QComboBox *CBSelectObject = nullptr;
-    QScrollBar *ScrBarBGBank0 = nullptr;
-    QScrollBar *ScrBarBGBank1 = nullptr;
-    QScrollBar *ScrBarMap = nullptr;
-    QScrollBar *ScrBarObjectMap = nullptr;
-    QScrollBar *ScrbarEditMapPage0 = nullptr;
-    QScrollBar *ScrbarEditMapPage1 = nullptr;
-    QScrollBar *ScrBarMapSet = nullptr;
-    QScrollBar *ScrBarSelectPage0 = nullptr;
-    QScrollBar *ScrBarSelectPage1 = nullptr;
+/// The three dialogs the pages open; created once by the main window and reused.
+struct EditDialogs {
+    TShowUnusedChipNumForm *ReportWindow = nullptr;
+    TMapSetEditGridForm *GridForm = nullptr;
+    TObjectEditForm *ObjectForm = nullptr;
 };
 
-/// Creates those controls on their pages with their design captions, entries and states.
-ShellPageControls BuildShellPageControls(const EditPages &pages);
+/// The controls of all six pages. The tab pages own them; these are borrowed pointers that
+/// the main window hands over to the controllers and reads for the settings file.
+struct EditPageControls {
+    MapEditControls Map;
+    MapSetEditControls MapSet;
+    Chip32x32EditControls Chip32x32;
+    Chip16x16EditControls Chip16x16;
+    PaletteEditControls Palette;
+    ObjectEditControls Object;
+};
 
-/// Puts `texts` on the attribute items, item i showing text i.
-void SetChipAttributeChoiceTexts(QButtonGroup &items, const ChipAttributeChoice &texts);
+/// Adds the six pages to `pageControl` in tab order, with their object names and captions,
+/// and builds every page's controls on them. `statusPanel` is where hover texts go.
+EditPageControls BuildEditPages(QTabWidget &pageControl, QLabel *statusPanel, QTimer *frameTimer,
+                                const EditDialogs &dialogs);
+
+/// Puts the first lines of the chip attribute name list on the attribute items, line i on
+/// item i; items the list has no line for keep their design texts.
+void CopyChipAttributeNames(const Chip16x16EditControls &controls, const QStringList &names);

@@ -40,32 +40,3 @@ QStringList ObjectKindTexts(const QStringList &objectNames) {
         texts << ObjectKindText(objectNames, kind);
     return texts;
 }
-
-const ChipAttributeChoice &ChipAttributeChoiceDesignTexts() {
-    static const ChipAttributeChoice Texts = {
-        QStringLiteral("0x 背景"),
-        QStringLiteral("1x ブロック"),
-        QStringLiteral("2x はしご(途中)"),
-        QStringLiteral("3x 特殊ブロック"),
-        QStringLiteral("4x はしご(頂点)"),
-        QStringLiteral("5x コンベア(右)"),
-        QStringLiteral("6x 背景裏に隠れる"),
-        QStringLiteral("7x コンベア(左)"),
-        QStringLiteral("8x 水中"),
-        QStringLiteral("9x ?"),
-        QStringLiteral("Ax ?"),
-        QStringLiteral("Bx ?"),
-        QStringLiteral("Cx ?"),
-        QStringLiteral("Dx ダメージ床"),
-        QStringLiteral("Ex ?"),
-        QStringLiteral("Fx トゲ"),
-    };
-    return Texts;
-}
-
-ChipAttributeChoice ChipAttributeChoiceTexts(const QStringList &attributeNames) {
-    ChipAttributeChoice texts = ChipAttributeChoiceDesignTexts();
-    for (int i = 0; i < ChipAttributeChoiceCount && i < attributeNames.size(); ++i)
-        texts[i] = attributeNames[i];
-    return texts;
-}

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <optional>
 
 /// Reads one of the optional name list files next to the program: Shift-JIS text, one
@@ -21,13 +20,3 @@ QString ObjectKindText(const QStringList &objectNames, int kind);
 /// The 256 entries of the object kind selector, entry k naming kind k. Lines past the
 /// 256th name no kind and are left out.
 QStringList ObjectKindTexts(const QStringList &objectNames);
-
-inline constexpr int ChipAttributeChoiceCount = 16;
-using ChipAttributeChoice = std::array<QString, ChipAttributeChoiceCount>;
-
-/// The attribute choice's own texts, shown where the attribute list has no line.
-const ChipAttributeChoice &ChipAttributeChoiceDesignTexts();
-
-/// The attribute choice's texts: line i of the attribute list for each i the list has,
-/// the design text for the rest.
-ChipAttributeChoice ChipAttributeChoiceTexts(const QStringList &attributeNames);

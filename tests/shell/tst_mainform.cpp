@@ -1,6 +1,7 @@
 // The main window: start-up, the settings file at exit, the name lists, the document
 // lifecycle and the Edit menu, driven through the window's menus and controls.
 #include "CartridgeBuilder.h"
+#include "ImageEx.h"
 #include "ScriptedPrompt.h"
 #include "edit_flag.h"
 #include "fileio.h"
@@ -135,6 +136,7 @@ private slots:
     void stageChangeKeepsEdits();
     void historyKeysInLineEdit();
     void paletteUndoOnAnotherPage();
+    void pagesDrawFromCurrentSheets();
 };
 
 void TestMainForm::startupColourTable_data() {
@@ -894,6 +896,43 @@ void TestMainForm::paletteUndoOnAnotherPage() {
     Child<QAction>(*form, "Close1")->trigger();
     QVERIFY(Child<QTimer>(*form, "FrameTimer")->isActive());
     QTest::qWait(5 * Child<QTimer>(*form, "FrameTimer")->interval());
+}
+
+// The map page draws from the shared chip sheets, which the window rebuilds before the page
+// activates; a palette step undone there recolours it at once.
+void TestMainForm::pagesDrawFromCurrentSheets() {
+    EditorSetup setup;
+    // No animation tick during the test: every colour change comes from an edit.
+    QVERIFY(WriteBytes(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *pages = Child<QTabWidget>(*form, "EditPageControl");
+    auto *room = Child<TImageEx>(*form, "ImgEditMapPage0");
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
+    const QImage before = room->Picture().copy();
+
+    // Palette 1 colour 1 is entry 5; the rooms of the test image use it.
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabPaletteEdit"));
+    auto *entry = Child<QLineEdit>(*form, "EditPal5");
+    const uint8_t original = form->Document().Stage(0).BGPalette(0)[5];
+    entry->setText(original == 0x2A ? QStringLiteral("2B") : QStringLiteral("2A"));
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
+    QVERIFY(room->Picture() != before);
+
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form->Document().Stage(0).BGPalette(0)[5], original);
+    QCOMPARE(room->Picture(), before);
+
+    // A chip recoloured behind the map page's back shows there once the page activates:
+    // the top-left 16x16 chip of room 0's first cell gets another palette.
+    StageData &stage = form->Document().Stage(0);
+    const QImage unchanged = room->Picture().copy();
+    const uint8_t chip = stage.MapSet()[(stage.Map()[0] & 31) * 64];
+    const uint8_t chip16 = stage.Chip32x32()[chip * 4];
+    stage.SetChipProperty(chip16, static_cast<uint8_t>(stage.ChipProperty()[chip16] ^ 0x03));
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
+    QVERIFY(room->Picture() != unchanged);
 }
 
 QTEST_MAIN(TestMainForm)

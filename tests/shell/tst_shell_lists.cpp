@@ -32,8 +32,6 @@ private slots:
     void nameListLines();
     void nameListMissingFile();
     void objectKindTexts();
-    void chipAttributeChoiceTexts_data();
-    void chipAttributeChoiceTexts();
 
 private:
     QTemporaryDir Dir;
@@ -160,30 +158,6 @@ void TestShellLists::objectKindTexts() {
     QCOMPARE(capped.size(), ObjectKindCount);
     QCOMPARE(capped.last(), QStringLiteral("line 255"));
     QCOMPARE(ObjectKindText(longList, 256), QStringLiteral("100"));
-}
-
-void TestShellLists::chipAttributeChoiceTexts_data() {
-    QTest::addColumn<int>("lineCount");
-    QTest::addColumn<int>("linesShown");
-    QTest::newRow("no list") << 0 << 0;
-    QTest::newRow("10 lines") << 10 << 10;
-    QTest::newRow("20 lines") << 20 << 16;
-}
-
-void TestShellLists::chipAttributeChoiceTexts() {
-    QFETCH(int, lineCount);
-    QFETCH(int, linesShown);
-    QStringList names;
-    for (int i = 0; i < lineCount; ++i)
-        names << QStringLiteral("属性%1").arg(i);
-
-    const ChipAttributeChoice texts = ChipAttributeChoiceTexts(names);
-    const ChipAttributeChoice &design = ChipAttributeChoiceDesignTexts();
-    for (int i = 0; i < ChipAttributeChoiceCount; ++i)
-        QCOMPARE(texts[i], i < linesShown ? names[i] : design[i]);
-    QCOMPARE(design[6], QStringLiteral("6x 背景裏に隠れる"));
-    QCOMPARE(design[10], QStringLiteral("Ax ?"));
-    QCOMPARE(design[15], QStringLiteral("Fx トゲ"));
 }
 
 QTEST_GUILESS_MAIN(TestShellLists)
