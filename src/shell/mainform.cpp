@@ -524,9 +524,12 @@ void TMainForm::FrameTimerTimer() {
         controller->RedrawForPalette();
 }
 
-PageController *TMainForm::ActiveController() const {
-    const int page = EditPageControl->currentIndex();
+PageController *TMainForm::Controller(int page) const {
     if (page < 0 || page >= static_cast<int>(PageControllers.size()))
         return nullptr;
     return PageControllers[page];
+}
+
+PageController *TMainForm::ActiveController() const {
+    return Controller(EditPageControl->currentIndex());
 }
