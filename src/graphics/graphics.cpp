@@ -1,5 +1,6 @@
 #include "graphics.h"
 
+#include "HexText.h"
 #include "fcpalette.h"
 #include "fileio.h"
 
@@ -303,7 +304,7 @@ void EditorGraphics::DrawObjectMarker(QImage &image, int x, uint8_t kind, int y)
     Outline(image, int64_t{x} - 8, int64_t{y} - 8, int64_t{x} + 7, int64_t{y} + 7, LineColour);
     if (image.isNull())
         return;
-    const QString text = QStringLiteral("%1").arg(kind, 2, 16, QLatin1Char('0')).toUpper();
+    const QString text = HexText(kind);
     QPainter painter(&image);
     QFont font = painter.font();
     font.setFamily(QStringLiteral("ＭＳ ゴシック"));

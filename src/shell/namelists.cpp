@@ -1,5 +1,7 @@
 #include "namelists.h"
 
+#include "HexText.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -30,7 +32,7 @@ std::optional<QStringList> ReadNameList(const QString &path) {
 QString ObjectKindText(const QStringList &objectNames, int kind) {
     if (kind >= 0 && kind < ObjectKindCount && kind < objectNames.size())
         return objectNames[kind];
-    return QStringLiteral("%1").arg(kind, 2, 16, QLatin1Char('0')).toUpper();
+    return HexText(kind);
 }
 
 QStringList ObjectKindTexts(const QStringList &objectNames) {

@@ -5,6 +5,7 @@
 #include "DemoRooms.h"
 #include "DemoTheme.h"
 #include "DemoTiles.h"
+#include "HexText.h"
 
 #include <address.h>
 
@@ -38,7 +39,7 @@ private:
 };
 
 QString SignText(int stage) {
-    return QStringLiteral("STAGE %1").arg(stage, 2, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("STAGE ") + HexText(stage);
 }
 
 void WriteStage(QByteArray &image, int stage) {
