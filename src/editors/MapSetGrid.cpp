@@ -28,8 +28,7 @@ std::optional<uint8_t> ReadByte(const QString &text) {
 } // namespace
 
 std::optional<int64_t> MapSetGrid::ReadNumber(const QString &text) {
-    // Eight digits fill a 32-bit number; anything longer cannot be one.
-    if (text.isEmpty() || text.size() > 8)
+    if (text.isEmpty())
         return std::nullopt;
     int64_t value = 0;
     for (const QChar c : text) {
@@ -37,6 +36,9 @@ std::optional<int64_t> MapSetGrid::ReadNumber(const QString &text) {
         if (digit < 0)
             return std::nullopt;
         value = value * 16 + digit;
+        // Leading zeros are harmless; only a value past 32 bits cannot be a number.
+        if (value > 0xFFFFFFFF)
+            return std::nullopt;
     }
     return value;
 }

@@ -29,7 +29,7 @@ public:
 
     /// A text read as a hexadecimal number, as typed numbers are read everywhere in the
     /// editor: one or more hexadecimal digits, nothing else. Nothing for an empty or
-    /// malformed text or one too long to be a 32-bit number.
+    /// malformed text or one whose value does not fit in 32 bits.
     static std::optional<int64_t> ReadNumber(const QString &text);
 
     /// Fills the cells from a map set, puts the current cell at (0, 0) and selects it alone.

@@ -83,6 +83,7 @@ void TestMapSetGrid::readNumber_data() {
     QTest::newRow("blank") << QStringLiteral(" 1") << qint64(-1);
     QTest::newRow("eight digits") << QStringLiteral("FFFFFFFF") << qint64(0xFFFFFFFF);
     QTest::newRow("too long") << QStringLiteral("100000000") << qint64(-1);
+    QTest::newRow("leading zeros") << QStringLiteral("0000000005") << qint64(5);
 }
 
 void TestMapSetGrid::readNumber() {
