@@ -241,14 +241,21 @@ void Chip32x32EditClass::HoverTable(int chip16x16) {
     TableHover.Current = chip16x16;
     if (TableHover.Previous == chip16x16)
         return;
-    QImage &picture = Controls.Img16x16ChipTable->Picture();
-    if (const int previous = TableHover.Previous; previous >= 0) {
-        const int px = (previous % Columns) * SmallChipSize;
-        const int py = (previous / Columns) * SmallChipSize;
-        Graphics.Chip16x16Sheet().CopyToPicture(picture, px, py, SmallChipSize, SmallChipSize, px,
-                                                py);
-    }
-    EditorGraphics::DrawFrame(picture, (chip16x16 % Columns) * SmallChipSize,
+    if (TableHover.Previous >= 0)
+        RestoreTableCell(TableHover.Previous);
+    FrameTableCell(chip16x16);
+}
+
+void Chip32x32EditClass::RestoreTableCell(int chip16x16) {
+    const int x = (chip16x16 % Columns) * SmallChipSize;
+    const int y = (chip16x16 / Columns) * SmallChipSize;
+    Graphics.Chip16x16Sheet().CopyToPicture(Controls.Img16x16ChipTable->Picture(), x, y,
+                                            SmallChipSize, SmallChipSize, x, y);
+}
+
+void Chip32x32EditClass::FrameTableCell(int chip16x16) {
+    EditorGraphics::DrawFrame(Controls.Img16x16ChipTable->Picture(),
+                              (chip16x16 % Columns) * SmallChipSize,
                               (chip16x16 / Columns) * SmallChipSize, SmallChipSize);
     Controls.Img16x16ChipTable->update();
 }
@@ -259,10 +266,7 @@ void Chip32x32EditClass::LeaveTable() {
     Controls.StatusPanel->clear();
     if (current < 0)
         return;
-    const int x = (current % Columns) * SmallChipSize;
-    const int y = (current / Columns) * SmallChipSize;
-    Graphics.Chip16x16Sheet().CopyToPicture(Controls.Img16x16ChipTable->Picture(), x, y,
-                                            SmallChipSize, SmallChipSize, x, y);
+    RestoreTableCell(current);
     Controls.Img16x16ChipTable->update();
 }
 
@@ -272,6 +276,10 @@ void Chip32x32EditClass::HoverEditedChip(int quadrant) {
     if (QuadrantHover.Previous == quadrant)
         return;
     ShowEditedChip();
+    FrameEditedQuadrant(quadrant);
+}
+
+void Chip32x32EditClass::FrameEditedQuadrant(int quadrant) {
     EditorGraphics::DrawFrame(Controls.ImgEdit32x32Chip->Picture(), (quadrant % 2) * ChipSize,
                               (quadrant / 2) * ChipSize, ChipSize);
     Controls.ImgEdit32x32Chip->update();
@@ -287,17 +295,10 @@ void Chip32x32EditClass::LeaveEditedChip() {
 void Chip32x32EditClass::RedrawHoverFrames() {
     if (ViewHover.Current >= 0)
         FrameViewCell(ViewHover.Current);
-    if (const int chip = TableHover.Current; chip >= 0) {
-        EditorGraphics::DrawFrame(Controls.Img16x16ChipTable->Picture(),
-                                  (chip % Columns) * SmallChipSize,
-                                  (chip / Columns) * SmallChipSize, SmallChipSize);
-        Controls.Img16x16ChipTable->update();
-    }
-    if (const int quadrant = QuadrantHover.Current; quadrant >= 0) {
-        EditorGraphics::DrawFrame(Controls.ImgEdit32x32Chip->Picture(), (quadrant % 2) * ChipSize,
-                                  (quadrant / 2) * ChipSize, ChipSize);
-        Controls.ImgEdit32x32Chip->update();
-    }
+    if (TableHover.Current >= 0)
+        FrameTableCell(TableHover.Current);
+    if (QuadrantHover.Current >= 0)
+        FrameEditedQuadrant(QuadrantHover.Current);
 }
 
 void Chip32x32EditClass::MarkChanged() {
@@ -408,12 +409,8 @@ void Chip32x32EditClass::ImgEdit32x32ChipMouseDown(TImageEx *, Qt::MouseButton b
     else if (button == Qt::RightButton)
         SelectBrush(Entry(Edited, *quadrant));
     // Selecting the edited chip again redraws it without the frame.
-    if (QuadrantHover.Current >= 0) {
-        EditorGraphics::DrawFrame(Controls.ImgEdit32x32Chip->Picture(),
-                                  (QuadrantHover.Current % 2) * ChipSize,
-                                  (QuadrantHover.Current / 2) * ChipSize, ChipSize);
-        Controls.ImgEdit32x32Chip->update();
-    }
+    if (QuadrantHover.Current >= 0)
+        FrameEditedQuadrant(QuadrantHover.Current);
 }
 
 void Chip32x32EditClass::ImgEdit32x32ChipMouseMove(TImageEx *, Qt::MouseButtons,
@@ -442,6 +439,10 @@ void Chip32x32EditClass::SwitchHalf(int half) {
     Controls.LblEdit32x32ChipView->setText(half == 0 ? QStringLiteral("00-7F")
                                                      : QStringLiteral("80-FF"));
     ShowView();
+    // A pointer resting on the view (the arrows worked from the keyboard) keeps its frame
+    // over the chip now under it.
+    if (ViewHover.Current >= 0)
+        FrameViewCell(ViewHover.Current);
 }
 
 void Chip32x32EditClass::Chk32x32ChipEditDrawGridClick() {

@@ -124,8 +124,11 @@ private:
     void LeaveView();
     void HoverTable(int chip16x16);
     void LeaveTable();
+    void RestoreTableCell(int chip16x16);
+    void FrameTableCell(int chip16x16);
     void HoverEditedChip(int quadrant);
     void LeaveEditedChip();
+    void FrameEditedQuadrant(int quadrant);
     void RedrawHoverFrames();
     void PaintEntry(int chip, int quadrant, uint8_t value);
     void Paste(int chip);

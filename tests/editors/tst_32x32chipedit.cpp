@@ -462,10 +462,16 @@ void TestChip32x32Edit::gridStaysOverRedrawnChip() {
 
 void TestChip32x32Edit::hoverTextsAndFrames() {
     Chip32x32PageBench bench;
+    const QImage &view = bench.View()->Picture();
+    // The half switched by the keyboard while the pointer rests on the view: the chip now
+    // under the pointer is framed at once.
+    Send(bench.View(), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
     bench.ShowHalf(1);
+    QCOMPARE(view.pixel(0, 0), Magenta);
+    QCOMPARE(view.pixel(31, 31), Magenta);
+    QCOMPARE(view.pixel(16, 16), bench.SheetColour(bench.Graphics->Chip32x32Sheet(), 16, 272));
     Send(bench.View(), QEvent::MouseMove, QPoint(500, 250), Qt::NoButton, Qt::NoButton);
     QCOMPARE(bench.StatusPanel.text(), QStringLiteral("32x32チップNo:FF"));
-    const QImage &view = bench.View()->Picture();
     QCOMPARE(view.pixel(480, 224), Magenta);
     QCOMPARE(view.pixel(511, 255), Magenta);
     Send(bench.View(), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
