@@ -97,16 +97,9 @@ void ObjectEditClass::ForgetRoom(int room) {
         Forget(&node);
 }
 
-bool ObjectEditClass::SortRoomIfTicked(int room) {
-    if (!Controls.ChkSortObjectList->isChecked())
-        return false;
-    const std::list<ObjectNode> &list = Stage().ObjectList(room);
-    // The sort is stable, so only a list out of order changes.
-    if (std::is_sorted(list.begin(), list.end(),
-                       [](const ObjectNode &a, const ObjectNode &b) { return a.X < b.X; }))
-        return false;
-    Stage().SortObjectsByX(room);
-    return true;
+void ObjectEditClass::SortRoomIfTicked(int room) {
+    if (Controls.ChkSortObjectList->isChecked())
+        Stage().SortObjectsByX(room);
 }
 
 void ObjectEditClass::Refresh() {
@@ -251,6 +244,7 @@ QString ObjectEditClass::HintText(int page) {
         QStringLiteral("設置番号:") + Hex2(Stage().ObjectIndex(HoveredObject, ShownRoom[page])),
         QStringLiteral("X座標:") + Hex2(HoveredObject->X),
         QStringLiteral("Y座標:") + Hex2(HoveredObject->Y), QStringLiteral("種類:"), kindName};
+    // LF alone: that is the line break a Qt hint understands.
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -265,16 +259,13 @@ void ObjectEditClass::ShowHint(TImageEx *image, int x, int y) {
 }
 
 void ObjectEditClass::DragTo(int x, int y) {
-    const int newX = ClampToRoom(x);
-    const int newY = ClampToRoom(y);
-    bool changed = newX != HoveredObject->X || newY != HoveredObject->Y;
-    HoveredObject->X = newX;
-    HoveredObject->Y = newY;
-    changed = SortRoomIfTicked(HoveredRoom) || changed;
+    HoveredObject->X = ClampToRoom(x);
+    HoveredObject->Y = ClampToRoom(y);
+    SortRoomIfTicked(HoveredRoom);
     ShowSelection();
     RedrawPending = true;
-    if (changed)
-        MarkModified();
+    // Like a nudge at the room's edge, every drag step counts as an edit, moved or not.
+    MarkModified();
 }
 
 void ObjectEditClass::ImgObjectMapPageXMouseMove(TImageEx *sender, Qt::MouseButtons buttons,

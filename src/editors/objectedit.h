@@ -123,8 +123,8 @@ private:
     void Forget(const ObjectNode *node);
     /// Clears every reference to an object of `room`.
     void ForgetRoom(int room);
-    /// Sorts the room by X when the sort box is ticked; true when that changed the order.
-    bool SortRoomIfTicked(int room);
+    /// Sorts the room by X when the sort box is ticked.
+    void SortRoomIfTicked(int room);
 
     void DrawRoom(int page);
     void RedrawIfNeeded();
