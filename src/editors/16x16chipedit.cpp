@@ -1,5 +1,7 @@
 #include "16x16chipedit.h"
 
+#include "EditorControls.h"
+#include "HexText.h"
 #include "ImageEx.h"
 #include "UserPrompt.h"
 #include "chipsheets.h"
@@ -39,31 +41,6 @@ constexpr int TilePreviewSize = TileSize * TilePreviewZoom;
 constexpr int ColoursPerPalette = 4;
 constexpr uint8_t PaletteBits = 0x03;
 
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-/// Two hexadecimal digits, either case; nothing else (no sign, blank or prefix) is a byte.
-std::optional<uint8_t> ParseHexByte(const QString &text) {
-    if (text.size() != 2)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        int digit = 0;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        else
-            return std::nullopt;
-        value = value * 16 + digit;
-    }
-    return static_cast<uint8_t>(value);
-}
-
 /// The cell of a square image of `imageSize` pixels cut into cells of `cellSize` under
 /// (x, y); nothing when the point lies outside the image.
 std::optional<int> CellAt(int x, int y, int imageSize, int cellSize) {
@@ -91,19 +68,6 @@ int TileY(int tile) {
     return (tile / TilesPerRow) * TileSize;
 }
 
-void AssignPicture(TImageEx *image, int size) {
-    QImage picture(size, size, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    image->SetPicture(picture);
-}
-
-/// Puts a text into the property edit without running its change handling: used where the
-/// text already stands for the stored value.
-void SetTextQuietly(QLineEdit *edit, const QString &text) {
-    const QSignalBlocker blocker(edit);
-    edit->setText(text);
-}
-
 void CheckItem(QButtonGroup *group, int item) {
     const QSignalBlocker blocker(group);
     if (QAbstractButton *button = group->button(item))
@@ -121,10 +85,10 @@ Chip16x16EditClass::~Chip16x16EditClass() = default;
 
 void Chip16x16EditClass::SetControls(const Chip16x16EditControls &controls) {
     Controls = controls;
-    AssignPicture(Controls.ImgBGBankTable, BankTableSize);
-    AssignPicture(Controls.ImgEdit16x16ChipView, ChipViewSize);
-    AssignPicture(Controls.ImgEdit16x16Chip, EditedChipSize);
-    AssignPicture(Controls.ImgSelectTile, TilePreviewSize);
+    AssignPicture(Controls.ImgBGBankTable, BankTableSize, BankTableSize);
+    AssignPicture(Controls.ImgEdit16x16ChipView, ChipViewSize, ChipViewSize);
+    AssignPicture(Controls.ImgEdit16x16Chip, EditedChipSize, EditedChipSize);
+    AssignPicture(Controls.ImgSelectTile, TilePreviewSize, TilePreviewSize);
 }
 
 StageData &Chip16x16EditClass::Stage() {
@@ -228,11 +192,8 @@ void Chip16x16EditClass::CopyEditedChip() {
 void Chip16x16EditClass::ShowBanks() {
     for (int bank = 0; bank < 2; ++bank) {
         const uint8_t value = Stage().BGBank()[bank];
-        {
-            const QSignalBlocker blocker(Controls.ScrBarBGBank[bank]);
-            Controls.ScrBarBGBank[bank]->setValue(value);
-        }
-        Controls.LblBGBank[bank]->setText(Hex2(value));
+        SetPositionQuietly(Controls.ScrBarBGBank[bank], value);
+        Controls.LblBGBank[bank]->setText(HexText(value));
     }
 }
 
@@ -248,20 +209,20 @@ void Chip16x16EditClass::ColourPanels() {
 void Chip16x16EditClass::SelectTile(int tile) {
     SelectedTile = tile;
     ShowTilePreview();
-    Controls.LblSelectBGBankTileIndex->setText(Hex2(tile));
+    Controls.LblSelectBGBankTileIndex->setText(HexText(tile));
 }
 
 void Chip16x16EditClass::SelectChip(int chip) {
     SelectedChip = chip;
     ShowEditedChip();
-    Controls.LblSelectChipIndex->setText(Hex2(chip));
+    Controls.LblSelectChipIndex->setText(HexText(chip));
     ShowChipContents();
 }
 
 void Chip16x16EditClass::ShowChipContents() {
     for (int quadrant = 0; quadrant < 4; ++quadrant)
         Controls.LblSelectChipTile[quadrant]->setText(
-            Hex2(Stage().Chip16x16()[quadrant * ChipCount + SelectedChip]));
+            HexText(Stage().Chip16x16()[quadrant * ChipCount + SelectedChip]));
     ShowPropertyTexts();
     const uint8_t property = SelectedProperty();
     CheckItem(Controls.ChipPropertyGroup, property >> 4);
@@ -270,10 +231,10 @@ void Chip16x16EditClass::ShowChipContents() {
 
 void Chip16x16EditClass::ShowPropertyTexts() {
     const uint8_t property = SelectedProperty();
-    SetTextQuietly(Controls.EditSelectChipProperty, Hex2(property));
+    SetTextQuietly(Controls.EditSelectChipProperty, HexText(property));
     Controls.LblSelectChipProperty->setText(
-        QStringLiteral("(") + Hex2(property & 0xFC) + QStringLiteral(" + ") +
-        QString::number(property & PaletteBits, 16).toUpper() + QStringLiteral(")"));
+        QStringLiteral("(") + HexText(property & 0xFC) + QStringLiteral(" + ") +
+        HexText(property & PaletteBits, 1) + QStringLiteral(")"));
 }
 
 void Chip16x16EditClass::RedrawChip(int chip) {
@@ -389,7 +350,7 @@ void Chip16x16EditClass::ImgBGBankTableMouseMove(TImageEx *sender, Qt::MouseButt
         ImgBGBankTableMouseLeave(sender);
         return;
     }
-    Controls.StatusPanel->setText(QStringLiteral("タイルNo:") + Hex2(*tile));
+    Controls.StatusPanel->setText(QStringLiteral("タイルNo:") + HexText(*tile));
     MoveHover(View::BankTable, *tile);
 }
 
@@ -436,7 +397,7 @@ void Chip16x16EditClass::ImgEdit16x16ChipViewMouseMove(TImageEx *sender, Qt::Mou
         ImgEdit16x16ChipViewMouseLeave(sender);
         return;
     }
-    Controls.StatusPanel->setText(QStringLiteral("16x16チップNo:") + Hex2(*chip));
+    Controls.StatusPanel->setText(QStringLiteral("16x16チップNo:") + HexText(*chip));
     MoveHover(View::ChipView, *chip);
 }
 
@@ -456,7 +417,7 @@ void Chip16x16EditClass::ImgEdit16x16ChipMouseDown(TImageEx *, Qt::MouseButton b
         if (!Stage().SetChip16x16Tile(position, static_cast<uint8_t>(SelectedTile)))
             return;
         MarkModified();
-        Controls.LblSelectChipTile[*quadrant]->setText(Hex2(SelectedTile));
+        Controls.LblSelectChipTile[*quadrant]->setText(HexText(SelectedTile));
         RedrawChip(SelectedChip);
         ShowEditedChip();
     } else if (button == Qt::RightButton) {
@@ -537,7 +498,7 @@ void Chip16x16EditClass::ScrBarBGBankXScroll(int tag, int position) {
     // the same, the bank stops at that byte rather than wrapping round to a low bank.
     const auto value = static_cast<uint8_t>(std::clamp(position, 0, MaxBankByte));
     Stage().SetBGBank(tag, value);
-    Controls.LblBGBank[tag]->setText(Hex2(value));
+    Controls.LblBGBank[tag]->setText(HexText(value));
     DrawBank(tag);
     ShowBankTable();
     RebuildChipSheet();

@@ -1,5 +1,7 @@
 #include "32x32chipedit.h"
 
+#include "EditorControls.h"
+#include "HexText.h"
 #include "ImageEx.h"
 #include "UpDown.h"
 #include "UserPrompt.h"
@@ -27,10 +29,6 @@ constexpr int TableSize = Columns * SmallChipSize;
 constexpr int Zoom = 2; // the edited chip and the brush preview are enlarged
 constexpr int EditedChipSize = ChipSize * Zoom;
 constexpr int BrushSize = SmallChipSize * Zoom;
-
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
 
 bool Inside(int x, int y, int width, int height) {
     return x >= 0 && y >= 0 && x < width && y < height;
@@ -60,12 +58,6 @@ std::optional<int> EditedQuadrantAt(int x, int y) {
     if (!Inside(x, y, EditedChipSize, EditedChipSize))
         return std::nullopt;
     return (y / ChipSize) * 2 + x / ChipSize;
-}
-
-void AssignPicture(TImageEx *image, int width, int height) {
-    QImage picture(width, height, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    image->SetPicture(picture);
 }
 } // namespace
 
@@ -138,10 +130,10 @@ void Chip32x32EditClass::RedrawForPalette() {
 void Chip32x32EditClass::SelectChip(int chip) {
     Edited = chip;
     ShowEditedChip();
-    Controls.LblSelect32x32ChipIndex->setText(Hex2(chip));
+    Controls.LblSelect32x32ChipIndex->setText(HexText(chip));
     for (int q = 0; q < 4; ++q) {
         const uint8_t part = Entry(chip, q);
-        Controls.LblStructChipIndex[q]->setText(Hex2(part));
+        Controls.LblStructChipIndex[q]->setText(HexText(part));
         Controls.LblStructChipProperty[q]->setText(PropertyName(part));
     }
 }
@@ -149,7 +141,7 @@ void Chip32x32EditClass::SelectChip(int chip) {
 void Chip32x32EditClass::SelectBrush(int chip16x16) {
     SelectedBrush = chip16x16;
     ShowBrush();
-    Controls.LblSelect16x16ChipIndex->setText(Hex2(chip16x16));
+    Controls.LblSelect16x16ChipIndex->setText(HexText(chip16x16));
     Controls.LblSelect16x16ChipProperty->setText(PropertyName(chip16x16));
 }
 
@@ -365,7 +357,7 @@ void Chip32x32EditClass::ImgEdit32x32ChipViewMouseMove(TImageEx *, Qt::MouseButt
         return;
     }
     Controls.StatusPanel->setText(QStringLiteral("32x32チップNo:") +
-                                  Hex2(Half * ChipsPerHalf + point->Cell));
+                                  HexText(Half * ChipsPerHalf + point->Cell));
     HoverView(point->Cell);
 }
 
@@ -390,7 +382,7 @@ void Chip32x32EditClass::Img16x16ChipTableMouseMove(TImageEx *, Qt::MouseButtons
         LeaveTable();
         return;
     }
-    Controls.StatusPanel->setText(QStringLiteral("16x16チップNo:") + Hex2(*chip));
+    Controls.StatusPanel->setText(QStringLiteral("16x16チップNo:") + HexText(*chip));
     HoverTable(*chip);
 }
 

@@ -1,5 +1,6 @@
 #include "MapSetEditGridForm.h"
 
+#include "HexText.h"
 #include "UserPrompt.h"
 
 #include <QAction>
@@ -16,10 +17,6 @@
 
 namespace {
 constexpr int CellSize = 31;
-
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
 
 QFont GothicFont(int pixelSize) {
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -92,7 +89,7 @@ TMapSetEditGridForm::TMapSetEditGridForm(UserPrompt &prompt, QWidget *parent)
 
 void TMapSetEditGridForm::Load(int mapSetNumber,
                                const std::array<uint8_t, MapSetGrid::CellCount> &cells) {
-    setWindowTitle(QStringLiteral("マップセット(番号") + Hex2(mapSetNumber) +
+    setWindowTitle(QStringLiteral("マップセット(番号") + HexText(mapSetNumber) +
                    QStringLiteral(")の編集"));
     Grid.Load(cells);
     ShowCells();

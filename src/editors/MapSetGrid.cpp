@@ -1,24 +1,10 @@
 #include "MapSetGrid.h"
 
+#include "HexText.h"
+
 #include <algorithm>
 
 namespace {
-QString Hex2(int64_t value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-/// The value of a hexadecimal digit of either case; -1 for any other character.
-int HexDigitValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
 std::optional<uint8_t> ReadByte(const QString &text) {
     const std::optional<int64_t> value = MapSetGrid::ReadNumber(text);
     if (!value || *value < 0 || *value > 0xFF)
@@ -28,24 +14,12 @@ std::optional<uint8_t> ReadByte(const QString &text) {
 } // namespace
 
 std::optional<int64_t> MapSetGrid::ReadNumber(const QString &text) {
-    if (text.isEmpty())
-        return std::nullopt;
-    int64_t value = 0;
-    for (const QChar c : text) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0)
-            return std::nullopt;
-        value = value * 16 + digit;
-        // Leading zeros are harmless; only a value past 32 bits cannot be a number.
-        if (value > 0xFFFFFFFF)
-            return std::nullopt;
-    }
-    return value;
+    return ParseHexDigits(text);
 }
 
 void MapSetGrid::Load(const std::array<uint8_t, CellCount> &bytes) {
     for (int i = 0; i < CellCount; ++i)
-        Cells[i] = Hex2(bytes[i]);
+        Cells[i] = HexText(bytes[i]);
     Column = 0;
     Row = 0;
     Selected = GridRect{};
@@ -67,11 +41,11 @@ void MapSetGrid::SetCurrentCell(int column, int row) {
 
 void MapSetGrid::NormaliseCells() {
     for (QString &cell : Cells)
-        cell = Hex2(ReadNumber(cell).value_or(0) & 0xFF);
+        cell = HexText(ReadNumber(cell).value_or(0) & 0xFF);
 }
 
 bool MapSetGrid::Type(QChar key) {
-    if (HexDigitValue(key) < 0)
+    if (!ParseHexDigits(QStringView(&key, 1)))
         return false;
     QString &cell = Cells[Index(Column, Row)];
     cell = cell.size() < 2 ? cell + key : QString(key);
@@ -116,7 +90,7 @@ void MapSetGrid::StoreToken(int column, int row, const QString &token) {
     if (column >= Columns || row >= Rows)
         return;
     if (const std::optional<uint8_t> value = ReadByte(token))
-        SetCell(column, row, Hex2(*value));
+        SetCell(column, row, HexText(*value));
 }
 
 void MapSetGrid::Paste(const QString &text) {
@@ -154,6 +128,6 @@ bool MapSetGrid::Fill(const QString &answer) {
         return false;
     for (int row = area->Top; row <= area->Bottom; ++row)
         for (int column = area->Left; column <= area->Right; ++column)
-            SetCell(column, row, Hex2(*value));
+            SetCell(column, row, HexText(*value));
     return true;
 }

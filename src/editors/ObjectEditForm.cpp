@@ -1,5 +1,7 @@
 #include "ObjectEditForm.h"
 
+#include "HexText.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -7,38 +9,18 @@
 #include <QRegularExpression>
 
 namespace {
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 /// A piece of hexadecimal digits whose value fits 32 bits; its low byte.
 std::optional<uint8_t> ParseHexPiece(const QString &piece) {
-    if (piece.isEmpty())
+    const std::optional<uint32_t> value = ParseHexDigits(piece);
+    if (!value)
         return std::nullopt;
-    uint64_t value = 0;
-    for (const QChar c : piece) {
-        const char16_t u = c.unicode();
-        uint64_t digit = 0;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        else
-            return std::nullopt;
-        value = value * 16 + digit;
-        // Leading zeros are fine; a value past 32 bits is not a number the line can hold.
-        if (value > 0xFFFFFFFFu)
-            return std::nullopt;
-    }
-    return static_cast<uint8_t>(value & 0xFF);
+    return static_cast<uint8_t>(*value & 0xFF);
 }
 } // namespace
 
 QString FormatObjectLine(int x, int y, int kind) {
-    return Hex2(x & 0xFF) + QLatin1Char(' ') + Hex2(y & 0xFF) + QLatin1Char(' ') +
-           Hex2(kind & 0xFF) + QStringLiteral("\r\n");
+    return HexText(x & 0xFF) + QLatin1Char(' ') + HexText(y & 0xFF) + QLatin1Char(' ') +
+           HexText(kind & 0xFF) + QStringLiteral("\r\n");
 }
 
 std::optional<ObjectLine> ParseObjectLine(const QString &line) {
@@ -61,7 +43,7 @@ QStringList SplitObjectLines(const QString &text) {
 }
 
 QString ObjectEditCaption(int room) {
-    return QStringLiteral("部屋番号") + Hex2(room) + QStringLiteral("のオブジェクトの編集");
+    return QStringLiteral("部屋番号") + HexText(room) + QStringLiteral("のオブジェクトの編集");
 }
 
 TObjectEditForm::TObjectEditForm(QWidget *parent)

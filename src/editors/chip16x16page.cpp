@@ -1,6 +1,7 @@
 #include "chip16x16page.h"
 
 #include "ImageEx.h"
+#include "PageBuilding.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -39,41 +40,14 @@ constexpr std::array<const char16_t *, ChipAttributeItemCount> AttributeDesignTe
     u"Ex ?",
     u"Fx トゲ"};
 
-QString Numbered(const char16_t *prefix, int number) {
-    return QString::fromUtf16(prefix) + QString::number(number);
-}
-
-TImageEx *MakeImage(QWidget *parent, const QString &name, int size) {
-    auto *image = new TImageEx(parent, size, size);
-    image->setObjectName(name);
-    return image;
-}
-
 QLabel *MakeValueLabel(QWidget *parent, const QString &name) {
-    auto *label = new QLabel(QStringLiteral("00"), parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton *MakeButton(QWidget *parent, const QString &name, const QString &caption) {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-/// A caption followed by its value label, as one row.
-QHBoxLayout *CaptionedValue(QWidget *parent, const QString &caption, QLabel *value) {
-    auto *row = new QHBoxLayout;
-    row->addWidget(new QLabel(caption, parent));
-    row->addWidget(value);
-    row->addStretch();
-    return row;
+    return MakeLabel(parent, name, QStringLiteral("00"));
 }
 
 QGroupBox *BuildSelectedTileGroup(QWidget *page, Chip16x16EditControls &controls) {
     auto *group = new QGroupBox(QStringLiteral("選択タイル"), page);
     auto *layout = new QVBoxLayout(group);
-    controls.ImgSelectTile = MakeImage(group, QStringLiteral("ImgSelectTile"), 32);
+    controls.ImgSelectTile = MakeImage(group, QStringLiteral("ImgSelectTile"), 32, 32);
     layout->addWidget(controls.ImgSelectTile, 0, Qt::AlignHCenter);
     controls.LblSelectBGBankTileIndex =
         MakeValueLabel(group, QStringLiteral("LblSelectBGBankTileIndex"));
@@ -85,7 +59,7 @@ QGroupBox *BuildSelectedTileGroup(QWidget *page, Chip16x16EditControls &controls
 QGroupBox *BuildEditedChipGroup(QWidget *page, Chip16x16EditControls &controls) {
     auto *group = new QGroupBox(QStringLiteral("編集対象チップ"), page);
     auto *layout = new QVBoxLayout(group);
-    controls.ImgEdit16x16Chip = MakeImage(group, QStringLiteral("ImgEdit16x16Chip"), 64);
+    controls.ImgEdit16x16Chip = MakeImage(group, QStringLiteral("ImgEdit16x16Chip"), 64, 64);
     layout->addWidget(controls.ImgEdit16x16Chip, 0, Qt::AlignHCenter);
     controls.LblSelectChipIndex = MakeValueLabel(group, QStringLiteral("LblSelectChipIndex"));
     layout->addLayout(CaptionedValue(group, QStringLiteral("  No:"), controls.LblSelectChipIndex));
@@ -100,18 +74,13 @@ QGroupBox *BuildEditedChipGroup(QWidget *page, Chip16x16EditControls &controls) 
     tiles->setColumnStretch(3, 1);
     layout->addLayout(tiles);
 
-    auto *property = new QHBoxLayout;
-    property->addWidget(new QLabel(QStringLiteral("属性:"), group));
-    controls.EditSelectChipProperty = new QLineEdit(QStringLiteral("00"), group);
-    controls.EditSelectChipProperty->setObjectName(QStringLiteral("EditSelectChipProperty"));
-    controls.EditSelectChipProperty->setMaxLength(2);
-    controls.EditSelectChipProperty->setFixedWidth(PropertyEditWidth);
-    controls.EditSelectChipProperty->setAlignment(Qt::AlignCenter);
-    property->addWidget(controls.EditSelectChipProperty);
-    property->addStretch();
-    layout->addLayout(property);
-    controls.LblSelectChipProperty = new QLabel(QStringLiteral("(00 + 0)"), group);
-    controls.LblSelectChipProperty->setObjectName(QStringLiteral("LblSelectChipProperty"));
+    controls.EditSelectChipProperty =
+        MakeHexEdit(group, QStringLiteral("EditSelectChipProperty"), PropertyEditWidth);
+    controls.EditSelectChipProperty->setText(QStringLiteral("00"));
+    layout->addLayout(
+        CaptionedValue(group, QStringLiteral("属性:"), controls.EditSelectChipProperty));
+    controls.LblSelectChipProperty =
+        MakeLabel(group, QStringLiteral("LblSelectChipProperty"), QStringLiteral("(00 + 0)"));
     layout->addWidget(controls.LblSelectChipProperty);
     layout->addStretch();
     return group;
@@ -125,11 +94,9 @@ QGroupBox *BuildBankGroup(QWidget *page, Chip16x16EditControls &controls) {
                           0);
         controls.LblBGBank[bank] = MakeValueLabel(group, Numbered(u"LblBGBank", bank));
         layout->addWidget(controls.LblBGBank[bank], bank, 1);
-        auto *bar = new QScrollBar(Qt::Horizontal, group);
-        bar->setObjectName(Numbered(u"ScrBarBGBank", bank));
+        auto *bar = MakeScrollBar(group, Numbered(u"ScrBarBGBank", bank), Qt::Horizontal,
+                                  DesignBankMaximum);
         bar->setProperty("Tag", bank);
-        bar->setRange(0, DesignBankMaximum);
-        bar->setSingleStep(1);
         bar->setPageStep(0);
         bar->setFixedWidth(BankBarWidth);
         controls.ScrBarBGBank[bank] = bar;
@@ -197,9 +164,10 @@ Chip16x16EditControls BuildChip16x16Page(QWidget *page, QLabel *statusPanel,
     layout->setContentsMargins(4, 4, 4, 4);
 
     auto *pictures = new QHBoxLayout;
-    controls.ImgBGBankTable = MakeImage(page, QStringLiteral("ImgBGBankTable"), 256);
+    controls.ImgBGBankTable = MakeImage(page, QStringLiteral("ImgBGBankTable"), 256, 256);
     pictures->addWidget(controls.ImgBGBankTable, 0, Qt::AlignTop);
-    controls.ImgEdit16x16ChipView = MakeImage(page, QStringLiteral("ImgEdit16x16ChipView"), 256);
+    controls.ImgEdit16x16ChipView =
+        MakeImage(page, QStringLiteral("ImgEdit16x16ChipView"), 256, 256);
     pictures->addWidget(controls.ImgEdit16x16ChipView, 0, Qt::AlignTop);
     auto *side = new QVBoxLayout;
     side->addWidget(BuildSelectedTileGroup(page, controls));

@@ -1,6 +1,7 @@
 #include "chip32x32page.h"
 
 #include "ImageEx.h"
+#include "PageBuilding.h"
 #include "UpDown.h"
 
 #include <QCheckBox>
@@ -14,37 +15,6 @@
 namespace {
 // Room for the longest property name beside its neighbour in the 2x2 composition.
 constexpr int PropertyLabelWidth = 112;
-
-QString Numbered(const char16_t *prefix, int number) {
-    return QString::fromUtf16(prefix) + QString::number(number);
-}
-
-TImageEx *MakeImage(QWidget *parent, const QString &name, int width, int height) {
-    auto *image = new TImageEx(parent, width, height);
-    image->setObjectName(name);
-    return image;
-}
-
-QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &text) {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton *MakeButton(QWidget *parent, const QString &name, const QString &caption) {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-/// A caption followed by the value label it names, on one line.
-QHBoxLayout *CaptionedValue(QWidget *parent, const QString &caption, QLabel *value) {
-    auto *line = new QHBoxLayout;
-    line->addWidget(new QLabel(caption, parent));
-    line->addWidget(value);
-    line->addStretch();
-    return line;
-}
 
 QGroupBox *BuildHalfGroup(QWidget *page, Chip32x32EditControls &controls) {
     auto *group = new QGroupBox(QStringLiteral("表示切替"), page);
@@ -121,8 +91,8 @@ QVBoxLayout *BuildSideColumn(QWidget *page, Chip32x32EditControls &controls) {
     brushAndHalf->addWidget(BuildBrushGroup(page, controls), 1);
     brushAndHalf->addWidget(BuildHalfGroup(page, controls));
     column->addLayout(brushAndHalf);
-    controls.Chk32x32ChipEditDrawGrid = new QCheckBox(QStringLiteral("グリッド線の描画"), page);
-    controls.Chk32x32ChipEditDrawGrid->setObjectName(QStringLiteral("Chk32x32ChipEditDrawGrid"));
+    controls.Chk32x32ChipEditDrawGrid = MakeCheckBox(
+        page, QStringLiteral("Chk32x32ChipEditDrawGrid"), QStringLiteral("グリッド線の描画"));
     auto *gridAndReload = new QHBoxLayout;
     gridAndReload->addWidget(controls.Chk32x32ChipEditDrawGrid);
     gridAndReload->addStretch(1);

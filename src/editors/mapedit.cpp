@@ -1,5 +1,7 @@
 #include "mapedit.h"
 
+#include "EditorControls.h"
+#include "HexText.h"
 #include "ImageEx.h"
 #include "UserPrompt.h"
 #include "edit_flag.h"
@@ -8,22 +10,11 @@
 
 #include <QLabel>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <algorithm>
 
 namespace {
 constexpr int RoomPictureSize = 256;
 constexpr int CellsPerMapSet = 64;
-
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-/// Moves a bar without running the handler its own moves are forwarded to.
-void SetPositionQuietly(QScrollBar *bar, int position) {
-    const QSignalBlocker blocker(bar);
-    bar->setValue(position);
-}
 } // namespace
 
 MapEditClass::MapEditClass(RomImageData &document, EditFlagManagement &flags,
@@ -32,11 +23,8 @@ MapEditClass::MapEditClass(RomImageData &document, EditFlagManagement &flags,
 
 void MapEditClass::SetControls(const MapEditControls &controls) {
     Controls = controls;
-    for (TImageEx *image : Controls.ImgEditMapPage) {
-        QImage picture(RoomPictureSize, RoomPictureSize, QImage::Format_RGB32);
-        picture.fill(Qt::black);
-        image->SetPicture(picture);
-    }
+    for (TImageEx *image : Controls.ImgEditMapPage)
+        AssignPicture(image, RoomPictureSize, RoomPictureSize);
 }
 
 StageData &MapEditClass::Stage() {
@@ -57,7 +45,7 @@ void MapEditClass::DrawRoom(int page) {
 
 void MapEditClass::ShowMapSetControls(int page) {
     SetPositionQuietly(Controls.ScrbarEditMapPage[page], ShownMapSet(page));
-    Controls.LblMapVal[page]->setText(Hex2(Stage().Map()[ShownRoom[page]]));
+    Controls.LblMapVal[page]->setText(HexText(Stage().Map()[ShownRoom[page]]));
 }
 
 void MapEditClass::Refresh() {
@@ -85,7 +73,7 @@ void MapEditClass::ScrollRooms(int position) {
         DrawRoom(page);
         ShowMapSetControls(page);
     }
-    Controls.LblMapPage->setText(Hex2(first) + QStringLiteral("-") + Hex2(first + 1));
+    Controls.LblMapPage->setText(HexText(first) + QStringLiteral("-") + HexText(first + 1));
 }
 
 void MapEditClass::SetRoomMapSet(int page, int value) {
@@ -95,7 +83,7 @@ void MapEditClass::SetRoomMapSet(int page, int value) {
     if (!Stage().SetMapEntry(ShownRoom[page], mapSet))
         return;
     DrawRoom(page);
-    Controls.LblMapVal[page]->setText(Hex2(mapSet));
+    Controls.LblMapVal[page]->setText(HexText(mapSet));
     Flags.SetEditFlag(EditArea::Map, Document.CurrentStage(), true);
 }
 

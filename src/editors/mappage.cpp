@@ -1,6 +1,7 @@
 #include "mappage.h"
 
 #include "ImageEx.h"
+#include "PageBuilding.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,24 +14,6 @@
 namespace {
 constexpr int RoomPictureSize = 256;
 
-QString Numbered(const char16_t *prefix, int number) {
-    return QString::fromUtf16(prefix) + QString::number(number);
-}
-
-QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &caption) {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QScrollBar *MakeScrollBar(QWidget *parent, const QString &name, int maximum) {
-    auto *bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setObjectName(name);
-    bar->setRange(0, maximum);
-    bar->setPageStep(1);
-    return bar;
-}
-
 QGroupBox *BuildEditGroup(QWidget *page, MapEditControls &controls) {
     auto *group = new QGroupBox(QStringLiteral("マップ編集"), page);
     auto *layout = new QGridLayout(group);
@@ -39,8 +22,8 @@ QGroupBox *BuildEditGroup(QWidget *page, MapEditControls &controls) {
     rooms->addWidget(new QLabel(QStringLiteral("編集部屋番号:"), group));
     controls.LblMapPage = MakeLabel(group, QStringLiteral("LblMapPage"), QStringLiteral("00-01"));
     rooms->addWidget(controls.LblMapPage);
-    controls.ScrBarMap =
-        MakeScrollBar(group, QStringLiteral("ScrBarMap"), MapEditClass::LastFirstRoom);
+    controls.ScrBarMap = MakeScrollBar(group, QStringLiteral("ScrBarMap"), Qt::Horizontal,
+                                       MapEditClass::LastFirstRoom);
     rooms->addWidget(controls.ScrBarMap, 1);
     layout->addLayout(rooms, 0, 0, 1, 2);
 
@@ -50,13 +33,14 @@ QGroupBox *BuildEditGroup(QWidget *page, MapEditControls &controls) {
         controls.LblMapVal[n] = MakeLabel(group, Numbered(u"LblMapVal", n), QStringLiteral("00"));
         chooser->addWidget(controls.LblMapVal[n]);
         controls.ScrbarEditMapPage[n] =
-            MakeScrollBar(group, Numbered(u"ScrbarEditMapPage", n), MapEditClass::MapSetCount - 1);
+            MakeScrollBar(group, Numbered(u"ScrbarEditMapPage", n), Qt::Horizontal,
+                          MapEditClass::MapSetCount - 1);
         chooser->addWidget(controls.ScrbarEditMapPage[n], 1);
         layout->addLayout(chooser, 1, n);
     }
 
-    controls.BtnMapEditReload = new QPushButton(QStringLiteral("再読み込み"), group);
-    controls.BtnMapEditReload->setObjectName(QStringLiteral("BtnMapEditReload"));
+    controls.BtnMapEditReload =
+        MakeButton(group, QStringLiteral("BtnMapEditReload"), QStringLiteral("再読み込み"));
     layout->addWidget(controls.BtnMapEditReload, 2, 1, Qt::AlignRight);
     return group;
 }
@@ -70,8 +54,8 @@ MapEditControls BuildMapPage(QWidget *page, QLabel *statusPanel) {
     auto *pictures = new QHBoxLayout;
     pictures->setSpacing(0);
     for (int n = 0; n < MapEditClass::PageCount; ++n) {
-        controls.ImgEditMapPage[n] = new TImageEx(page, RoomPictureSize, RoomPictureSize, n);
-        controls.ImgEditMapPage[n]->setObjectName(Numbered(u"ImgEditMapPage", n));
+        controls.ImgEditMapPage[n] =
+            MakeImage(page, Numbered(u"ImgEditMapPage", n), RoomPictureSize, RoomPictureSize, n);
         pictures->addWidget(controls.ImgEditMapPage[n]);
     }
     pictures->addStretch(1);

@@ -1,5 +1,7 @@
 #include "mapsetedit.h"
 
+#include "EditorControls.h"
+#include "HexText.h"
 #include "ImageEx.h"
 #include "MapSetEditGridForm.h"
 #include "UserPrompt.h"
@@ -12,7 +14,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <algorithm>
 #include <optional>
 
@@ -26,27 +27,12 @@ constexpr int PreviewSize = 64; // the selected chip at double size
 constexpr int MapSetCount = 32;
 constexpr int LastChip = 255;
 
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 /// The square of `size` pixels under (x, y) in a picture of `columns` such squares a side;
 /// nothing when the point lies outside, as it may while a button is held.
 std::optional<int> SquareAt(int x, int y, int size, int columns) {
     if (x < 0 || y < 0 || x >= size * columns || y >= size * columns)
         return std::nullopt;
     return x / size + (y / size) * columns;
-}
-
-void AssignPicture(TImageEx *image, int size) {
-    QImage picture(size, size, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    image->SetPicture(picture);
-}
-
-void SetPositionQuietly(QScrollBar *bar, int position) {
-    const QSignalBlocker blocker(bar);
-    bar->setValue(position);
 }
 } // namespace
 
@@ -57,9 +43,9 @@ MapSetEditClass::MapSetEditClass(RomImageData &document, EditFlagManagement &fla
 void MapSetEditClass::SetControls(const MapSetEditControls &controls) {
     Controls = controls;
     for (TImageEx *page : Controls.ImgEditMapSetPage)
-        AssignPicture(page, PageSize);
-    AssignPicture(Controls.Img32x32ChipTable, TableCell * ChipsPerRow);
-    AssignPicture(Controls.ImgSelect32x32Chip, PreviewSize);
+        AssignPicture(page, PageSize, PageSize);
+    AssignPicture(Controls.Img32x32ChipTable, TableCell * ChipsPerRow, TableCell * ChipsPerRow);
+    AssignPicture(Controls.ImgSelect32x32Chip, PreviewSize, PreviewSize);
 }
 
 const StageData &MapSetEditClass::Stage() const {
@@ -135,7 +121,7 @@ void MapSetEditClass::RedrawPages() {
 }
 
 void MapSetEditClass::ShowPageLabel(int page) {
-    Controls.LblMapSetPage[page]->setText(Hex2(ShownMapSet[page]));
+    Controls.LblMapSetPage[page]->setText(HexText(ShownMapSet[page]));
 }
 
 void MapSetEditClass::ScrollPages(int position) {
@@ -218,10 +204,10 @@ void MapSetEditClass::PageMouseMove(int page, int x, int y) {
         PageMouseLeave(page);
         return;
     }
-    Controls.StatusPanel->setText(QStringLiteral("Index:") + Hex2(*cell) + u'(' +
-                                  QString::number(*cell % CellsPerRow) + u',' +
-                                  QString::number(*cell / CellsPerRow) + u')' +
-                                  QStringLiteral(" 32x32チップNo:") + Hex2(CellValue(page, *cell)));
+    Controls.StatusPanel->setText(
+        QStringLiteral("Index:") + HexText(*cell) + u'(' + QString::number(*cell % CellsPerRow) +
+        u',' + QString::number(*cell / CellsPerRow) + u')' + QStringLiteral(" 32x32チップNo:") +
+        HexText(CellValue(page, *cell)));
     MoveHover(page, *cell);
 }
 
@@ -295,7 +281,7 @@ void MapSetEditClass::TableMouseMove(int x, int y) {
         TableMouseLeave();
         return;
     }
-    Controls.StatusPanel->setText(QStringLiteral("32x32チップNo:") + Hex2(*chip));
+    Controls.StatusPanel->setText(QStringLiteral("32x32チップNo:") + HexText(*chip));
     MoveTableHover(*chip);
 }
 
@@ -336,11 +322,11 @@ void MapSetEditClass::DrawPreview() {
 void MapSetEditClass::SelectChip(int chip) {
     SelectedChip = std::clamp(chip, 0, LastChip);
     DrawPreview();
-    Controls.LblMapSetSelect32x32ChipIndex->setText(Hex2(SelectedChip));
+    Controls.LblMapSetSelect32x32ChipIndex->setText(HexText(SelectedChip));
     const StageData &stage = Stage();
     for (int quarter = 0; quarter < 4; ++quarter) {
         const uint8_t part = stage.Chip32x32()[SelectedChip * 4 + quarter];
-        Controls.LblMapSetStructChipIndex[quarter]->setText(Hex2(part));
+        Controls.LblMapSetStructChipIndex[quarter]->setText(HexText(part));
         Controls.LblMapSetStructChipProperty[quarter]->setText(
             Document.ChipAttributeName(stage.ChipProperty()[part]));
     }

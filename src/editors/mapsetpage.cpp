@@ -1,6 +1,8 @@
 #include "mapsetpage.h"
 
+#include "HexText.h"
 #include "ImageEx.h"
+#include "PageBuilding.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,63 +14,31 @@
 #include <QVBoxLayout>
 
 namespace {
-QString Numbered(const char16_t *prefix, int number) {
-    return QString::fromUtf16(prefix) + QString::number(number);
-}
-
-TImageEx *MakeImage(QWidget *parent, const QString &name, int size, int tag = 0) {
-    auto *image = new TImageEx(parent, size, size, tag);
-    image->setObjectName(name);
-    return image;
-}
-
-QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &caption) {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QScrollBar *MakeScrollBar(QWidget *parent, const QString &name, Qt::Orientation orientation,
-                          int maximum, int position) {
-    auto *bar = new QScrollBar(orientation, parent);
-    bar->setObjectName(name);
-    bar->setRange(0, maximum);
-    bar->setPageStep(1);
-    bar->setValue(position);
-    return bar;
-}
-
-QPushButton *MakeButton(QWidget *parent, const QString &name, const QString &caption) {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
 QGroupBox *BuildPagesGroup(QWidget *page, MapSetEditControls &controls) {
     auto *group = new QGroupBox(QStringLiteral("表示ページ"), page);
     auto *layout = new QGridLayout(group);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setVerticalSpacing(2);
     for (int n = 0; n < 2; ++n) {
-        controls.ImgEditMapSetPage[n] = MakeImage(group, Numbered(u"ImgEditMapSetPage", n), 256, n);
+        controls.ImgEditMapSetPage[n] =
+            MakeImage(group, Numbered(u"ImgEditMapSetPage", n), 256, 256, n);
         layout->addWidget(controls.ImgEditMapSetPage[n], 0, n);
 
         auto *chooser = new QHBoxLayout;
         chooser->setSpacing(6);
         chooser->addWidget(new QLabel(Numbered(u"Page", n) + u':', group));
-        controls.LblMapSetPage[n] =
-            MakeLabel(group, Numbered(u"LblMapSetPage", n), QStringLiteral("0%1").arg(n));
+        controls.LblMapSetPage[n] = MakeLabel(group, Numbered(u"LblMapSetPage", n), HexText(n));
         chooser->addWidget(controls.LblMapSetPage[n]);
         controls.ScrBarSelectPage[n] =
-            MakeScrollBar(group, Numbered(u"ScrBarSelectPage", n), Qt::Horizontal, 31, n);
+            MakeScrollBar(group, Numbered(u"ScrBarSelectPage", n), Qt::Horizontal, 31);
+        controls.ScrBarSelectPage[n]->setValue(n);
         // The tag tells the two choosers apart, as it does for the images.
         controls.ScrBarSelectPage[n]->setProperty("Tag", n);
         chooser->addWidget(controls.ScrBarSelectPage[n], 1);
         layout->addLayout(chooser, 1, n);
     }
     // Upright beside the pages: the tab page has no height to spare for another row.
-    controls.ScrBarMapSet =
-        MakeScrollBar(group, QStringLiteral("ScrBarMapSet"), Qt::Vertical, 30, 0);
+    controls.ScrBarMapSet = MakeScrollBar(group, QStringLiteral("ScrBarMapSet"), Qt::Vertical, 30);
     layout->addWidget(controls.ScrBarMapSet, 0, 2);
     return group;
 }
@@ -77,7 +47,7 @@ QGroupBox *BuildSelectedChipGroup(QWidget *page, MapSetEditControls &controls) {
     auto *group = new QGroupBox(QStringLiteral("選択チップ"), page);
     auto *layout = new QGridLayout(group);
     layout->setContentsMargins(6, 4, 6, 4);
-    controls.ImgSelect32x32Chip = MakeImage(group, QStringLiteral("ImgSelect32x32Chip"), 64);
+    controls.ImgSelect32x32Chip = MakeImage(group, QStringLiteral("ImgSelect32x32Chip"), 64, 64);
     layout->addWidget(controls.ImgSelect32x32Chip, 0, 0, 1, 2);
     layout->addWidget(new QLabel(QStringLiteral("No:"), group), 1, 0);
     controls.LblMapSetSelect32x32ChipIndex =
@@ -117,13 +87,13 @@ MapSetEditControls BuildMapSetPage(QWidget *page, QLabel *statusPanel,
     layout->addWidget(BuildPagesGroup(page, controls), 0, Qt::AlignLeft);
 
     auto *lower = new QHBoxLayout;
-    controls.Img32x32ChipTable = MakeImage(page, QStringLiteral("Img32x32ChipTable"), 256);
+    controls.Img32x32ChipTable = MakeImage(page, QStringLiteral("Img32x32ChipTable"), 256, 256);
     lower->addWidget(controls.Img32x32ChipTable, 0, Qt::AlignTop);
     lower->addWidget(BuildSelectedChipGroup(page, controls));
     // A column of its own: under the chip group it would make the row taller than the table.
     auto *side = new QVBoxLayout;
-    controls.ChkMapSetEditDrawGrid = new QCheckBox(QStringLiteral("グリッド線の描画"), page);
-    controls.ChkMapSetEditDrawGrid->setObjectName(QStringLiteral("ChkMapSetEditDrawGrid"));
+    controls.ChkMapSetEditDrawGrid = MakeCheckBox(page, QStringLiteral("ChkMapSetEditDrawGrid"),
+                                                  QStringLiteral("グリッド線の描画"));
     side->addWidget(controls.ChkMapSetEditDrawGrid);
     controls.Button3 = MakeButton(page, QStringLiteral("Button3"), QStringLiteral("再読み込み"));
     side->addWidget(controls.Button3);

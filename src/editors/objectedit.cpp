@@ -1,5 +1,7 @@
 #include "objectedit.h"
 
+#include "EditorControls.h"
+#include "HexText.h"
 #include "ImageEx.h"
 #include "ObjectEditForm.h"
 #include "UpDown.h"
@@ -29,10 +31,6 @@ constexpr int MapSetBytes = 64;
 constexpr int HitDistance = 9;
 constexpr int HintMilliseconds = 10000;
 
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 int ClampToRoom(int coordinate) {
     return std::clamp(coordinate, 0, RoomSize - 1);
 }
@@ -54,11 +52,8 @@ ObjectEditClass::ObjectEditClass(RomImageData &document, EditFlagManagement &fla
 
 void ObjectEditClass::SetControls(const ObjectEditControls &controls) {
     Controls = controls;
-    for (TImageEx *image : Controls.ImgObjectMapPage) {
-        QImage picture(RoomSize, RoomSize, QImage::Format_RGB32);
-        picture.fill(Qt::black);
-        image->SetPicture(picture);
-    }
+    for (TImageEx *image : Controls.ImgObjectMapPage)
+        AssignPicture(image, RoomSize, RoomSize);
 }
 
 StageData &ObjectEditClass::Stage() {
@@ -107,10 +102,7 @@ void ObjectEditClass::Refresh() {
     HoveredObject = nullptr;
     SelectedObject = nullptr;
     DrawnSelection = nullptr;
-    {
-        const QSignalBlocker blocker(Controls.ScrBarObjectMap);
-        Controls.ScrBarObjectMap->setValue(0);
-    }
+    SetPositionQuietly(Controls.ScrBarObjectMap, 0);
     ScrollRooms(0);
     ShowSelection();
     ShowCounts();
@@ -173,10 +165,10 @@ void ObjectEditClass::ShowSelection() {
     const bool selected = SelectedObject != nullptr;
     const QString none = QStringLiteral("--");
     Controls.LblObjectIndex->setText(
-        selected ? Hex2(Stage().ObjectIndex(SelectedObject, SelectedRoom)) : none);
-    Controls.LblObjectScreen->setText(selected ? Hex2(SelectedRoom) : none);
-    Controls.LblObjectX->setText(selected ? Hex2(SelectedObject->X) : none);
-    Controls.LblObjectY->setText(selected ? Hex2(SelectedObject->Y) : none);
+        selected ? HexText(Stage().ObjectIndex(SelectedObject, SelectedRoom)) : none);
+    Controls.LblObjectScreen->setText(selected ? HexText(SelectedRoom) : none);
+    Controls.LblObjectX->setText(selected ? HexText(SelectedObject->X) : none);
+    Controls.LblObjectY->setText(selected ? HexText(SelectedObject->Y) : none);
     {
         const QSignalBlocker blocker(Controls.CBSelectObject);
         Controls.CBSelectObject->setCurrentIndex(selected ? SelectedObject->Kind : -1);
@@ -189,7 +181,8 @@ void ObjectEditClass::ShowSelection() {
 }
 
 void ObjectEditClass::ShowShownRooms() {
-    Controls.LblObjectRoom->setText(Hex2(ShownRoom[0]) + QLatin1Char('-') + Hex2(ShownRoom[1]));
+    Controls.LblObjectRoom->setText(HexText(ShownRoom[0]) + QLatin1Char('-') +
+                                    HexText(ShownRoom[1]));
     Controls.LblObjectNum->setText(QString::number(Stage().ObjectCount(ShownRoom[0])) +
                                    QLatin1Char('-') +
                                    QString::number(Stage().ObjectCount(ShownRoom[1])));
@@ -239,11 +232,11 @@ QString ObjectEditClass::HintText(int page) {
     // A name list shorter than 256 lines leaves kinds without a name: they show their number.
     const QString kindName = kind >= 0 && kind < Controls.CBSelectObject->count()
                                  ? Controls.CBSelectObject->itemText(kind)
-                                 : Hex2(kind);
+                                 : HexText(kind);
     const QStringList lines{
-        QStringLiteral("設置番号:") + Hex2(Stage().ObjectIndex(HoveredObject, ShownRoom[page])),
-        QStringLiteral("X座標:") + Hex2(HoveredObject->X),
-        QStringLiteral("Y座標:") + Hex2(HoveredObject->Y), QStringLiteral("種類:"), kindName};
+        QStringLiteral("設置番号:") + HexText(Stage().ObjectIndex(HoveredObject, ShownRoom[page])),
+        QStringLiteral("X座標:") + HexText(HoveredObject->X),
+        QStringLiteral("Y座標:") + HexText(HoveredObject->Y), QStringLiteral("種類:"), kindName};
     // LF alone: that is the line break a Qt hint understands.
     return lines.join(QLatin1Char('\n'));
 }
@@ -354,7 +347,7 @@ void ObjectEditClass::UpdateObjectPopupMenu() {
         Controls.MenuPasteObject->setText(QStringLiteral("オブジェクトを貼り付け"));
     } else {
         Controls.MenuPasteObject->setEnabled(true);
-        Controls.MenuPasteObject->setText(QStringLiteral("オブジェクト(") + Hex2(CopiedKind) +
+        Controls.MenuPasteObject->setText(QStringLiteral("オブジェクト(") + HexText(CopiedKind) +
                                           QStringLiteral(")を貼り付け"));
     }
 }

@@ -1,6 +1,8 @@
 #include "objectpage.h"
 
+#include "HexText.h"
 #include "ImageEx.h"
+#include "PageBuilding.h"
 #include "UpDown.h"
 
 #include <QAction>
@@ -24,8 +26,7 @@ constexpr int ArrowSize = 16;
 QLabel *AddLabelRow(QGroupBox *group, QGridLayout *layout, int row, const QString &caption,
                     const QString &name, const QString &text) {
     layout->addWidget(new QLabel(caption, group), row, 0, Qt::AlignRight);
-    auto *label = new QLabel(text, group);
-    label->setObjectName(name);
+    QLabel *label = MakeLabel(group, name, text);
     label->setMinimumWidth(56);
     layout->addWidget(label, row, 1);
     return label;
@@ -80,17 +81,16 @@ QGroupBox *BuildSelectedGroup(QWidget *page, ObjectEditControls &controls) {
     controls.CBSelectObject->setObjectName(QStringLiteral("CBSelectObject"));
     controls.CBSelectObject->setMaxVisibleItems(12);
     for (int kind = 0; kind < KindCount; ++kind)
-        controls.CBSelectObject->addItem(
-            QStringLiteral("%1").arg(kind, 2, 16, QLatin1Char('0')).toUpper());
+        controls.CBSelectObject->addItem(HexText(kind));
     controls.CBSelectObject->setMinimumWidth(180);
     layout->addWidget(controls.CBSelectObject, 4, 1, 1, 3);
 
     auto *buttons = new QHBoxLayout;
-    controls.BtnObjectCreate = new QPushButton(QStringLiteral("新規作成"), group);
-    controls.BtnObjectCreate->setObjectName(QStringLiteral("BtnObjectCreate"));
+    controls.BtnObjectCreate =
+        MakeButton(group, QStringLiteral("BtnObjectCreate"), QStringLiteral("新規作成"));
     buttons->addWidget(controls.BtnObjectCreate);
-    controls.BtnObjectRemove = new QPushButton(QStringLiteral("削除"), group);
-    controls.BtnObjectRemove->setObjectName(QStringLiteral("BtnObjectRemove"));
+    controls.BtnObjectRemove =
+        MakeButton(group, QStringLiteral("BtnObjectRemove"), QStringLiteral("削除"));
     controls.BtnObjectRemove->setEnabled(false);
     buttons->addWidget(controls.BtnObjectRemove);
     buttons->addStretch();
@@ -132,18 +132,15 @@ ObjectEditControls BuildObjectPage(QWidget *page, QLabel *statusPanel,
     auto *layout = new QVBoxLayout(page);
     auto *rooms = new QHBoxLayout;
     for (int number = 0; number < 2; ++number) {
-        auto *image = new TImageEx(page, RoomSize, RoomSize, number);
-        image->setObjectName(QStringLiteral("ImgObjectMapPage") + QString::number(number));
-        controls.ImgObjectMapPage[number] = image;
-        rooms->addWidget(image);
+        controls.ImgObjectMapPage[number] =
+            MakeImage(page, Numbered(u"ImgObjectMapPage", number), RoomSize, RoomSize, number);
+        rooms->addWidget(controls.ImgObjectMapPage[number]);
     }
     rooms->addStretch();
     layout->addLayout(rooms);
 
-    controls.ScrBarObjectMap = new QScrollBar(Qt::Horizontal, page);
-    controls.ScrBarObjectMap->setObjectName(QStringLiteral("ScrBarObjectMap"));
-    controls.ScrBarObjectMap->setRange(0, LastFirstRoom);
-    controls.ScrBarObjectMap->setPageStep(1);
+    controls.ScrBarObjectMap =
+        MakeScrollBar(page, QStringLiteral("ScrBarObjectMap"), Qt::Horizontal, LastFirstRoom);
     controls.ScrBarObjectMap->setFixedWidth(2 * RoomSize + layout->spacing());
     layout->addWidget(controls.ScrBarObjectMap);
 
@@ -155,20 +152,18 @@ ObjectEditControls BuildObjectPage(QWidget *page, QLabel *statusPanel,
 
     auto *options = new QHBoxLayout;
     auto *boxes = new QVBoxLayout;
-    controls.ChkSortObjectList =
-        new QCheckBox(QStringLiteral("オブジェクトを自動で並び替える"), page);
-    controls.ChkSortObjectList->setObjectName(QStringLiteral("ChkSortObjectList"));
+    controls.ChkSortObjectList = MakeCheckBox(page, QStringLiteral("ChkSortObjectList"),
+                                              QStringLiteral("オブジェクトを自動で並び替える"));
     controls.ChkSortObjectList->setChecked(true);
     boxes->addWidget(controls.ChkSortObjectList);
-    controls.ChkPopupHint =
-        new QCheckBox(QStringLiteral("ポップアップでオブジェクト情報を表示"), page);
-    controls.ChkPopupHint->setObjectName(QStringLiteral("ChkPopupHint"));
+    controls.ChkPopupHint = MakeCheckBox(page, QStringLiteral("ChkPopupHint"),
+                                         QStringLiteral("ポップアップでオブジェクト情報を表示"));
     controls.ChkPopupHint->setChecked(true);
     boxes->addWidget(controls.ChkPopupHint);
     options->addLayout(boxes);
     options->addStretch();
-    controls.BtnObjectEditReload = new QPushButton(QStringLiteral("再読み込み"), page);
-    controls.BtnObjectEditReload->setObjectName(QStringLiteral("BtnObjectEditReload"));
+    controls.BtnObjectEditReload =
+        MakeButton(page, QStringLiteral("BtnObjectEditReload"), QStringLiteral("再読み込み"));
     options->addWidget(controls.BtnObjectEditReload, 0, Qt::AlignBottom);
     layout->addLayout(options);
     // The controls keep their natural height; the page's spare room stays below them.

@@ -1,5 +1,7 @@
 #include "paletteedit.h"
 
+#include "EditorControls.h"
+#include "HexText.h"
 #include "ImageEx.h"
 #include "UpDown.h"
 #include "UserPrompt.h"
@@ -28,38 +30,6 @@ constexpr uint8_t FirstInvalidColour = 0x40;
 // A stored colour of 0x40 and above has no colour of its own; picking one yields this.
 constexpr uint8_t PickedForInvalidColour = 0x0F;
 
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-/// Two hexadecimal digits, either case; nothing else (no sign, blank or prefix) is a byte.
-std::optional<uint8_t> ParseHexByte(const QString &text) {
-    if (text.size() != 2)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        int digit = 0;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        else
-            return std::nullopt;
-        value = value * 16 + digit;
-    }
-    return static_cast<uint8_t>(value);
-}
-
-/// Puts a text into an edit without running its change handling: used where the text
-/// already stands for the stored value.
-void SetTextQuietly(QLineEdit *edit, const QString &text) {
-    const QSignalBlocker blocker(edit);
-    edit->setText(text);
-}
-
 /// The cell of a grid of 24 x 24 cells under (x, y); nothing when the point lies outside,
 /// as it may while a button is held and the pointer has left the control.
 std::optional<int> CellAt(int x, int y, int columns, int rows) {
@@ -74,12 +44,6 @@ std::optional<int> CellAt(int x, int y, int columns, int rows) {
 // line colours).
 uint8_t ShownColourIndex(uint8_t stored) {
     return stored & 0x3F;
-}
-
-void AssignPicture(TImageEx *image, int width, int height) {
-    QImage picture(width, height, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    image->SetPicture(picture);
 }
 } // namespace
 
@@ -152,13 +116,13 @@ void PaletteEditClass::PageActivated() {
 void PaletteEditClass::ShowPaletteValues() {
     const PaletteSet &set = SelectedSet();
     for (int e = 0; e < EntryCount; ++e)
-        SetTextQuietly(Controls.EditPal[e], Hex2(set[e]));
+        SetTextQuietly(Controls.EditPal[e], HexText(set[e]));
 }
 
 void PaletteEditClass::ShowAnimeValues() {
     const PaletteAnimeSet &selectors = SelectedAnimeSet();
     for (int k = 0; k < SlotCount; ++k)
-        SetTextQuietly(Controls.EditAnimePal[k], Hex2(selectors[k]));
+        SetTextQuietly(Controls.EditAnimePal[k], HexText(selectors[k]));
 }
 
 void PaletteEditClass::RedrawForPalette() {
@@ -183,7 +147,7 @@ bool PaletteEditClass::AnimationTick() {
 
 void PaletteEditClass::SelectColour(int colour) {
     SelectedColour = colour;
-    Controls.LblSelectColor->setText(Hex2(colour));
+    Controls.LblSelectColor->setText(HexText(colour));
     ColourTableSurface.CopyToPictureScaled(
         Controls.ImgSelectColor->Picture(), (colour % TableColumns) * Cell,
         (colour / TableColumns) * Cell, Cell, Cell, 0, 0, SwatchSize, SwatchSize);
@@ -223,11 +187,11 @@ void PaletteEditClass::EditPalXChange(int tag) {
     const uint8_t stored = SelectedSet()[tag];
     const std::optional<uint8_t> value = ParseHexByte(edit->text());
     if (!value || *value >= FirstInvalidColour) {
-        SetTextQuietly(edit, Hex2(stored));
+        SetTextQuietly(edit, HexText(stored));
         RedrawStripCell(tag);
         return;
     }
-    SetTextQuietly(edit, Hex2(*value));
+    SetTextQuietly(edit, HexText(*value));
     if (*value == stored)
         return;
     Document.CurrentStageData().SetPaletteEntry(SelectedPaletteSet() * EntryCount + tag, *value);
@@ -246,10 +210,10 @@ void PaletteEditClass::EditAnimePalXChange(int tag) {
     // 0x00 switches the slot off and 0x80..0xFF plays animation (value - 0x80); the bytes
     // between mean nothing to the game.
     if (!value || (*value >= 0x01 && *value <= 0x7F)) {
-        SetTextQuietly(edit, Hex2(stored));
+        SetTextQuietly(edit, HexText(stored));
         return;
     }
-    SetTextQuietly(edit, Hex2(*value));
+    SetTextQuietly(edit, HexText(*value));
     if (*value == stored)
         return;
     const int set = SelectedPaletteSet();
@@ -279,7 +243,7 @@ void PaletteEditClass::UDAnimePalXChangingEx(TUpDown *sender, bool &allowChange,
     else
         next = v == 0x00 ? 0xFF : v <= 0x80 ? 0x00 : static_cast<uint8_t>(v - 1);
     // The edit's change handling stores the new value.
-    Controls.EditAnimePal[slot]->setText(Hex2(next));
+    Controls.EditAnimePal[slot]->setText(HexText(next));
 }
 
 void PaletteEditClass::ImgColorTableMouseDown(TImageEx *, Qt::MouseButton button,
@@ -343,7 +307,7 @@ void PaletteEditClass::ImgPalViewXMouseDown(TImageEx *sender, Qt::MouseButton bu
     if (button == Qt::LeftButton) {
         // The edit's change handling stores the colour, so writing the colour already
         // there records nothing.
-        Controls.EditPal[entry]->setText(Hex2(SelectedColour));
+        Controls.EditPal[entry]->setText(HexText(SelectedColour));
         return;
     }
     const uint8_t stored = SelectedSet()[entry];

@@ -1,6 +1,7 @@
 #include "palettepage.h"
 
 #include "ImageEx.h"
+#include "PageBuilding.h"
 #include "UpDown.h"
 
 #include <QComboBox>
@@ -20,32 +21,6 @@ constexpr int StripHeight = 24;
 constexpr int PaletteEditWidth = 24;
 constexpr int AnimeEditWidth = 32;
 
-QString Numbered(const char16_t *prefix, int number) {
-    return QString::fromUtf16(prefix) + QString::number(number);
-}
-
-TImageEx *MakeImage(QWidget *parent, const QString &name, int width, int height, int tag = 0) {
-    auto *image = new TImageEx(parent, width, height, tag);
-    image->setObjectName(name);
-    return image;
-}
-
-QLineEdit *MakeHexEdit(QWidget *parent, const QString &name, int width) {
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMaxLength(2);
-    edit->setFixedWidth(width);
-    edit->setAlignment(Qt::AlignCenter);
-    edit->setTextMargins(0, 0, 0, 0);
-    return edit;
-}
-
-QPushButton *MakeReloadButton(QWidget *parent, const QString &name) {
-    auto *button = new QPushButton(QStringLiteral("再読み込み"), parent);
-    button->setObjectName(name);
-    return button;
-}
-
 QGroupBox *BuildPaletteGroup(QWidget *page, PaletteEditControls &controls) {
     auto *group = new QGroupBox(QStringLiteral("パレット編集"), page);
     auto *layout = new QGridLayout(group);
@@ -57,7 +32,8 @@ QGroupBox *BuildPaletteGroup(QWidget *page, PaletteEditControls &controls) {
         controls.CBSelectPaletteSet->addItem(Numbered(u"定義", set));
     controls.CBSelectPaletteSet->setCurrentIndex(0);
     layout->addWidget(controls.CBSelectPaletteSet, 0, 0);
-    controls.BtnPaletteReload = MakeReloadButton(group, QStringLiteral("BtnPaletteReload"));
+    controls.BtnPaletteReload =
+        MakeButton(group, QStringLiteral("BtnPaletteReload"), QStringLiteral("再読み込み"));
     layout->addWidget(controls.BtnPaletteReload, 0, 4, Qt::AlignRight);
 
     for (int n = 0; n < 4; ++n) {
@@ -89,13 +65,9 @@ QGroupBox *BuildSelectedColourGroup(QWidget *page, PaletteEditControls &controls
     auto *layout = new QVBoxLayout(group);
     controls.ImgSelectColor = MakeImage(group, QStringLiteral("ImgSelectColor"), 32, 32);
     layout->addWidget(controls.ImgSelectColor, 0, Qt::AlignHCenter);
-    auto *number = new QHBoxLayout;
-    number->addWidget(new QLabel(QStringLiteral("No:"), group));
-    controls.LblSelectColor = new QLabel(QStringLiteral("00"), group);
-    controls.LblSelectColor->setObjectName(QStringLiteral("LblSelectColor"));
-    number->addWidget(controls.LblSelectColor);
-    number->addStretch();
-    layout->addLayout(number);
+    controls.LblSelectColor =
+        MakeLabel(group, QStringLiteral("LblSelectColor"), QStringLiteral("00"));
+    layout->addLayout(CaptionedValue(group, QStringLiteral("No:"), controls.LblSelectColor));
     layout->addStretch();
     return group;
 }
@@ -124,8 +96,8 @@ QGroupBox *BuildAnimationGroup(QWidget *page, PaletteEditControls &controls) {
         slot->addStretch();
         layout->addLayout(slot, 1, n);
     }
-    controls.BtnAnimationPaletteReload =
-        MakeReloadButton(group, QStringLiteral("BtnAnimationPaletteReload"));
+    controls.BtnAnimationPaletteReload = MakeButton(
+        group, QStringLiteral("BtnAnimationPaletteReload"), QStringLiteral("再読み込み"));
     layout->addWidget(controls.BtnAnimationPaletteReload, 1, 4, Qt::AlignRight);
     layout->setColumnStretch(4, 1);
     return group;

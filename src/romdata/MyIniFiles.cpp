@@ -1,5 +1,7 @@
 #include "MyIniFiles.h"
 
+#include "HexText.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -26,35 +28,6 @@ QString Stripped(QStringView text) {
 
 bool SameName(const QString &a, const QString &b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-int HexDigitValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
-// Parses plain hexadecimal digits of either case into the 32-bit pattern they spell.
-// Anything else (empty, a sign, a "0x" or "$" prefix, a stray character, more than
-// 32 bits) does not parse.
-std::optional<uint32_t> ParseHexDigits(QStringView text) {
-    if (text.isEmpty())
-        return std::nullopt;
-    uint64_t value = 0;
-    for (QChar c : text) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0)
-            return std::nullopt;
-        value = value * 16 + static_cast<uint64_t>(digit);
-        if (value > 0xFFFFFFFFu)
-            return std::nullopt;
-    }
-    return static_cast<uint32_t>(value);
 }
 
 std::optional<int32_t> ParseInteger(QStringView text) {
@@ -196,7 +169,7 @@ int32_t TMyMemIniFile::ReadHex(const QString &section, const QString &key, int32
 }
 
 void TMyMemIniFile::WriteHex(const QString &section, const QString &key, int32_t value) {
-    WriteString(section, key, QString::number(static_cast<uint32_t>(value), 16).toUpper());
+    WriteString(section, key, HexText(static_cast<uint32_t>(value), 1));
 }
 
 bool TMyMemIniFile::SectionExists(const QString &section) const {

@@ -1,5 +1,6 @@
 #include "chipusage.h"
 
+#include "HexText.h"
 #include "editdata.h"
 
 #include <array>
@@ -9,10 +10,6 @@ namespace {
 
 constexpr int NumberCount = 256;
 constexpr int NumbersPerRow = 16;
-
-QString HexByte(int number) {
-    return QStringLiteral("%1").arg(number, 2, 16, QLatin1Char('0')).toUpper();
-}
 
 /// One line per row of 16 numbers listing those that never occur in `table`; rows with
 /// every number used give no line.
@@ -26,7 +23,7 @@ template <size_t N> QString ListUnusedNumbers(const std::array<uint8_t, N> &tabl
         QString line;
         for (int number = row * NumbersPerRow; number < (row + 1) * NumbersPerRow; ++number)
             if (!used[number])
-                line += HexByte(number) + QLatin1Char(' ');
+                line += HexText(number) + QLatin1Char(' ');
         if (!line.isEmpty())
             text += line + QStringLiteral("\r\n");
     }
@@ -71,9 +68,9 @@ std::vector<DuplicateGroup> DuplicateGroups(const StageData &stage) {
 QString ListGroups(const StageData &stage, const QString &separator) {
     QString text;
     for (const DuplicateGroup &group : DuplicateGroups(stage)) {
-        text += HexByte(group.Chip) + separator;
+        text += HexText(group.Chip) + separator;
         for (int member : group.Members)
-            text += HexByte(member) + QLatin1Char(' ');
+            text += HexText(member) + QLatin1Char(' ');
         text += QStringLiteral("\r\n");
     }
     return text;
