@@ -99,7 +99,7 @@ void TestChip16x16Edit::bankTableSelectsTileAndCyclesPalette() {
         QVERIFY(bench.TilePreviewShows(0x9B, palette));
     }
     QCOMPARE(bench.Label(QStringLiteral("LblSelectBGBankTileIndex"))->text(), QStringLiteral("9B"));
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     QVERIFY(!bench.ChipFlag());
 }
 
@@ -114,7 +114,7 @@ void TestChip16x16Edit::puttingTilesAndPicking() {
     const uint8_t held = bench.Tile(2, 0x42);
     bench.ClickBankTable(held, Qt::LeftButton);
     bench.ClickQuadrant(2, Qt::LeftButton);
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     QVERIFY(!bench.ChipFlag());
 
     const uint8_t tile = static_cast<uint8_t>(held ^ 0x81);
@@ -122,7 +122,7 @@ void TestChip16x16Edit::puttingTilesAndPicking() {
     bench.ClickQuadrant(2, Qt::LeftButton);
     QCOMPARE(bench.Tile(2, 0x42), tile);
     QCOMPARE(bench.Label(QStringLiteral("LblSelectChipTile2"))->text(), Hex2(tile));
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("16x16チップの編集"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("16x16チップの編集"));
     QVERIFY(bench.ChipFlag());
     QVERIFY(bench.ChipViewShows(0x42));
     // The edited chip shows the new tile under the quadrant's hover frame.
@@ -141,8 +141,8 @@ void TestChip16x16Edit::puttingTilesAndPicking() {
     QVERIFY(bench.TilePreviewShows(bench.Tile(3, 0x17), 0));
     QCOMPARE(bench.Label(QStringLiteral("LblSelectChipIndex"))->text(), QStringLiteral("42"));
 
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChip16x16Tile});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChip16x16Tile});
+    QVERIFY(!bench.Document().CanUndo());
     QCOMPARE(bench.Tile(2, 0x42), held);
 }
 
@@ -153,21 +153,21 @@ void TestChip16x16Edit::copyAndPaste() {
     for (int q = 0; q < 4; ++q)
         QCOMPARE(bench.Tile(q, 0x31), uint8_t{0});
     QCOMPARE(bench.Property(0x31), uint8_t{0});
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("16x16チップの編集(貼り付け)"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("16x16チップの編集(貼り付け)"));
     QVERIFY(bench.ChipFlag());
     Leave(bench.ChipView());
     QVERIFY(bench.ChipViewShows(0x31));
     bench.Stage().ClearHistory();
 
     bench.ClickChipView(0x05, Qt::RightButton, Qt::ControlModifier);
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     QCOMPARE(bench.Label(QStringLiteral("LblSelectBGBankTileIndex"))->text(), QStringLiteral("00"));
     bench.ClickChipView(0x20, Qt::LeftButton); // the pasted chip is the selected one
     bench.ClickChipView(0x20, Qt::LeftButton, Qt::ControlModifier);
     for (int q = 0; q < 4; ++q)
         QCOMPARE(bench.Tile(q, 0x20), bench.Tile(q, 0x05));
     QCOMPARE(bench.Property(0x20), bench.Property(0x05));
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("16x16チップの編集(貼り付け)"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("16x16チップの編集(貼り付け)"));
     // The frame of the chip under the pointer survives the redraw.
     QCOMPARE(bench.ChipView()->Picture().pixel(0, 32), Magenta);
     Leave(bench.ChipView());
@@ -182,8 +182,8 @@ void TestChip16x16Edit::copyAndPaste() {
 
     // A second identical paste records nothing.
     bench.ClickChipView(0x20, Qt::LeftButton, Qt::ControlModifier);
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChip16x16Paste});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChip16x16Paste});
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 void TestChip16x16Edit::radioGroupsSetAttributeAndPalette() {
@@ -197,14 +197,14 @@ void TestChip16x16Edit::radioGroupsSetAttributeAndPalette() {
 
     // The item already checked changes nothing.
     QTest::mouseClick(bench.Controls.ChipPropertyItems[1], Qt::LeftButton);
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
 
     QTest::mouseClick(bench.Controls.ChipPropertyItems[6], Qt::LeftButton);
     QCOMPARE(bench.Property(0x24), uint8_t{0x63});
     QCOMPARE(bench.PropertyEdit()->text(), QStringLiteral("63"));
     QCOMPARE(bench.Label(QStringLiteral("LblSelectChipProperty"))->text(),
              QStringLiteral("(60 + 3)"));
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("16x16チップの編集(属性・パレット)"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("16x16チップの編集(属性・パレット)"));
     QVERIFY(bench.ChipFlag());
     QVERIFY(bench.Controls.ChipPropertyItems[6]->hasFocus());
 
@@ -215,9 +215,9 @@ void TestChip16x16Edit::radioGroupsSetAttributeAndPalette() {
              QStringLiteral("(60 + 1)"));
     QVERIFY(bench.ChipViewShows(0x24));
     QVERIFY(bench.EditedChipShows(0x24));
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChipProperty});
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChipProperty});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChipProperty});
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChipProperty});
+    QVERIFY(!bench.Document().CanUndo());
     QCOMPARE(bench.Property(0x24), uint8_t{0x13});
 }
 
@@ -260,10 +260,10 @@ void TestChip16x16Edit::typedProperty() {
     QCOMPARE(bench.Label(QStringLiteral("LblSelectChipProperty"))->text(), shown);
     QCOMPARE(bench.Controls.ChipPropertyGroup->checkedId(), expected >> 4);
     QCOMPARE(bench.Controls.PaletteGroup->checkedId(), expected & 3);
-    QCOMPARE(bench.Document->CanUndo(), recorded);
+    QCOMPARE(bench.Document().CanUndo(), recorded);
     QCOMPARE(bench.ChipFlag(), recorded);
     if (recorded)
-        QCOMPARE(bench.Document->UndoName(), QStringLiteral("16x16チップの編集(属性・パレット)"));
+        QCOMPARE(bench.Document().UndoName(), QStringLiteral("16x16チップの編集(属性・パレット)"));
     QVERIFY(bench.ChipViewShows(0x66));
     QVERIFY(bench.EditedChipShows(0x66));
 }
@@ -287,7 +287,7 @@ void TestChip16x16Edit::bankScrollRedrawsAndFlags() {
     QCOMPARE(bench.Stage().BGBank()[1], uint8_t{0x3A});
     QCOMPARE(bench.Stage().BGBank()[0], bank0);
     QCOMPARE(bench.Label(QStringLiteral("LblBGBank1"))->text(), QStringLiteral("3A"));
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("BGバンクの変更"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("BGバンクの変更"));
     QVERIFY(bench.ChipFlag());
     QCOMPARE(bench.BankTable()->Picture().copy(0, 0, 256, 128), tableBefore.copy(0, 0, 256, 128));
     QVERIFY(bench.BankTable()->Picture().copy(0, 128, 256, 128) !=
@@ -300,30 +300,30 @@ void TestChip16x16Edit::bankScrollRedrawsAndFlags() {
                                              16) != usingBank1Before);
     QVERIFY(bench.ChipViewShows(bank1Chip));
     QVERIFY(bench.EditedChipShows(bank1Chip));
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryBGBank});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryBGBank});
+    QVERIFY(!bench.Document().CanUndo());
 
     // One click on the bar's arrow is one scroll event: one step, one record.
     QScrollBar *bar0 = bench.BankBar(0);
     QTest::mouseClick(bar0, Qt::LeftButton, {}, QPoint(bar0->width() - 4, bar0->height() / 2));
     QCOMPARE(bench.Stage().BGBank()[0], uint8_t(bank0 + 1));
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("BGバンクの変更"));
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryBGBank});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("BGバンクの変更"));
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryBGBank});
+    QVERIFY(!bench.Document().CanUndo());
 
     // A step at the end of the bar leaves the bank as it was and records nothing, but
     // still counts as a bank choice.
     bench.BankBar(0)->setSliderPosition(126);
     bench.Stage().ClearHistory();
-    bench.Flags.ClearAll();
+    bench.Flags().ClearAll();
     bench.BankBar(0)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(bench.Stage().BGBank()[0], uint8_t{126});
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     QVERIFY(bench.ChipFlag());
 
     // Positions set from code are no scroll events.
-    bench.Flags.ClearAll();
-    bench.Controller->PageActivated();
+    bench.Flags().ClearAll();
+    bench.Controller.PageActivated();
     bench.BankBar(0)->setValue(3);
     QCOMPARE(bench.Stage().BGBank()[0], uint8_t{126});
     QVERIFY(!bench.ChipFlag());
@@ -345,7 +345,7 @@ void TestChip16x16Edit::bankScrollRange() {
     QFETCH(int, maximum);
     QFETCH(bool, enabled);
     Chip16x16PageBench bench;
-    bench.Controller->SetBGBankScrollRange(chrUnits * 8);
+    bench.Controller.SetBGBankScrollRange(chrUnits * 8);
     for (int bank = 0; bank < 2; ++bank) {
         QCOMPARE(bench.BankBar(bank)->maximum(), maximum);
         QCOMPARE(bench.BankBar(bank)->isEnabled(), enabled);
@@ -380,7 +380,7 @@ void TestChip16x16Edit::hoverAndStatusTexts() {
     QCOMPARE(bench.StatusPanel.text(), QStringLiteral("タイルNo:CA"));
     QCOMPARE(table->Picture().pixel(160, 192), Magenta);
     // A full redraw, as by the animation, keeps the frame under the pointer.
-    bench.Controller->RedrawForPalette();
+    bench.Controller.RedrawForPalette();
     QCOMPARE(table->Picture().pixel(175, 207), Magenta);
     QTest::mouseMove(table, QPoint(0, 0));
     QVERIFY(bench.BankTableShows(0xCA, 0));
@@ -410,8 +410,8 @@ void TestChip16x16Edit::pointerOutsideImagesGivesNoCell() {
         const int size = image->Picture().width();
         for (const QPoint outside : {QPoint(-1, 5), QPoint(size, 5), QPoint(5, -1), QPoint(5, size),
                                      QPoint(-4000, 9000), QPoint(9000, -4000)}) {
-            MoveWithButtonHeld(image, QPoint(size - 1, size - 1));
-            MoveWithButtonHeld(image, outside);
+            Move(image, QPoint(size - 1, size - 1), Qt::LeftButton);
+            Move(image, outside, Qt::LeftButton);
             QVERIFY(!HasFramePixel(image->Picture()));
             QCOMPARE(bench.StatusPanel.text(), QString());
             for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
@@ -424,7 +424,7 @@ void TestChip16x16Edit::pointerOutsideImagesGivesNoCell() {
     QCOMPARE(bench.Label(QStringLiteral("LblSelectBGBankTileIndex"))->text(), QStringLiteral("33"));
     QVERIFY(bench.Stage().Chip16x16() == tiles);
     QVERIFY(bench.Stage().ChipProperty() == properties);
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     QVERIFY(!bench.ChipFlag());
     QVERIFY(bench.BankTableShows(0x00, 0));
 }
@@ -441,10 +441,10 @@ void TestChip16x16Edit::reloadAndActivation() {
     Leave(bench.ChipView());
 
     // Undo as the main window runs it: the model steps back, the page activation shows it.
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryMapEntry});
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryBGBank});
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChip16x16Paste});
-    bench.Controller->PageActivated();
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryMapEntry});
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryBGBank});
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChip16x16Paste});
+    bench.Controller.PageActivated();
     QCOMPARE(bench.Label(QStringLiteral("LblSelectChipIndex"))->text(), QStringLiteral("07"));
     for (int q = 0; q < 4; ++q)
         QCOMPARE(bench.Label(QStringLiteral("LblSelectChipTile%1").arg(q))->text(),
@@ -454,26 +454,26 @@ void TestChip16x16Edit::reloadAndActivation() {
     QVERIFY(bench.ChipViewShows(0x07));
     QVERIFY(bench.EditedChipShows(0x07));
     QVERIFY(bench.BankTableShows(0x12, 0));
-    QCOMPARE(bench.Document->Redo(), uint8_t{CategoryChip16x16Paste});
+    QCOMPARE(bench.Document().Redo(), uint8_t{CategoryChip16x16Paste});
 
     const QString question =
         QStringLiteral("このステージのチップ・BGバンクを読み込み直します。よろしいですか？");
     auto *reload = bench.Find<QPushButton>(QStringLiteral("Button1"));
-    bench.Prompt.YesNoAnswers = {false};
+    bench.Prompt().YesNoAnswers = {false};
     QTest::mouseClick(reload, Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions, QStringList{question});
+    QCOMPARE(bench.Prompt().Questions, QStringList{question});
     QVERIFY(bench.Stage().Chip16x16() != tiles);
-    QVERIFY(bench.Document->CanUndo());
+    QVERIFY(bench.Document().CanUndo());
 
     bench.ClickBankTable(0x21, Qt::LeftButton);
     bench.ClickBankTable(0x21, Qt::RightButton);
-    bench.Prompt.YesNoAnswers = {true};
+    bench.Prompt().YesNoAnswers = {true};
     QTest::mouseClick(reload, Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions, (QStringList{question, question}));
+    QCOMPARE(bench.Prompt().Questions, (QStringList{question, question}));
     QVERIFY(bench.Stage().Chip16x16() == tiles);
     QVERIFY(bench.Stage().BGBank() == banks);
-    QVERIFY(!bench.Document->CanUndo());
-    QVERIFY(!bench.Document->CanRedo());
+    QVERIFY(!bench.Document().CanUndo());
+    QVERIFY(!bench.Document().CanRedo());
     QVERIFY(bench.ChipFlag());
     QCOMPARE(bench.Label(QStringLiteral("LblSelectChipIndex"))->text(), QStringLiteral("00"));
     QCOMPARE(bench.Label(QStringLiteral("LblSelectBGBankTileIndex"))->text(), QStringLiteral("00"));
@@ -509,7 +509,7 @@ void TestChip16x16Edit::reportsOfUnusedNumbers() {
         QString heading;
         QString list;
         QTimer::singleShot(0, this, [&] {
-            TShowUnusedChipNumForm &window = *bench.ReportWindow;
+            TShowUnusedChipNumForm &window = bench.ReportWindow;
             modal = window.isVisible() && window.isModal();
             caption = window.windowTitle();
             heading = window.findChild<QLabel *>(QStringLiteral("LblMessage"))->text();
@@ -523,7 +523,7 @@ void TestChip16x16Edit::reportsOfUnusedNumbers() {
         QCOMPARE(heading, report.Heading);
         QCOMPARE(list.trimmed(), report.Number);
     }
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     QVERIFY(!bench.ChipFlag());
 }
 

@@ -1,142 +1,52 @@
 #include "32x32chipedit.h"
-#include "CartridgeBuilder.h"
-#include "ImageEx.h"
-#include "MyIniFiles.h"
-#include "ScriptedPrompt.h"
+#include "EditorPageFixture.h"
 #include "UpDown.h"
 #include "chip32x32page.h"
-#include "chipsheets.h"
 #include "chipusage.h"
-#include "edit_flag.h"
-#include "fcpalette.h"
-#include "fileio.h"
-#include "graphics.h"
 #include "showUnusedChipNumForm.h"
 
 #include <QCheckBox>
-#include <QCursor>
-#include <QFile>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-#include <memory>
 
 namespace {
-QRgb MasterColour(int index) {
-    return qRgb(4 * index, 0x80 ^ index, 255 - 4 * index);
-}
-const QRgb Magenta = qRgb(255, 0, 255);
-const QRgb White = qRgb(255, 255, 255);
-
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-bool WriteFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray MasterPaletteBytes() {
-    QByteArray bytes;
-    for (int i = 0; i < FcPaletteData::ColourCount; ++i) {
-        const QRgb c = MasterColour(i);
-        bytes.append(static_cast<char>(qRed(c)));
-        bytes.append(static_cast<char>(qGreen(c)));
-        bytes.append(static_cast<char>(qBlue(c)));
-    }
-    return bytes;
-}
-
-bool HasFramePixel(const QImage &picture) {
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (picture.pixel(x, y) == Magenta)
-                return true;
-    return false;
-}
-
-void Require(bool condition, const char *what) {
-    if (!condition)
-        qFatal("bench set-up failed: %s", what);
-}
-
-void Send(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-          Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons,
-                      modifiers);
-    QCoreApplication::sendEvent(widget, &event);
-}
-
-void Leave(QWidget *widget) {
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(widget, &leave);
-}
-
 /// The 32x32 chip page as the main window sets it up, on an opened synthetic image, with
 /// the shared 16x16 sheet built as the 16x16 page leaves it.
-class Chip32x32PageBench {
+class Chip32x32PageBench : public EditorPageFixture {
 public:
     explicit Chip32x32PageBench(const CartridgeBuilder &builder = CartridgeBuilder())
-        : ReportWindow(Prompt) {
-        Require(Dir.isValid(), "temporary folder");
-        Require(builder.WriteTo(Dir.filePath(QStringLiteral("stage.nes"))), "image file");
-        Require(WriteFile(Dir.filePath(QStringLiteral("fcpalette.pal")), MasterPaletteBytes()),
-                "colour file");
-        Colours = FcPaletteData::Load(Dir.filePath(QStringLiteral("fcpalette.pal")), Prompt);
-        Require(Colours != nullptr, "colour table");
-        Settings = std::make_unique<TMyMemIniFile>(Dir.filePath(QStringLiteral("test.ini")));
-        Document = std::make_unique<RomImageData>(Flags, AttributeNames, *Settings, Prompt);
-        Graphics = std::make_unique<EditorGraphics>(*Colours, *Document);
-        Controller = std::make_unique<Chip32x32EditClass>(*Document, Flags, *Graphics, Prompt);
-        Controls = BuildChip32x32Page(&Page, &StatusPanel, &ReportWindow);
-        Controller->SetControls(Controls);
-        ForwardChip32x32PageEvents(Controls, *Controller);
-        Controller->SetMapSetChipSink([this](int chip) { SinkChips << chip; });
-
-        Require(Document->Open(Dir.filePath(QStringLiteral("stage.nes"))), "open");
-        Flags.ClearAll();
-        Graphics->LocateChr();
+        : EditorPageFixture(builder), ReportWindow(Prompt()),
+          Controls(BuildChip32x32Page(&Page, &StatusPanel, &ReportWindow)),
+          Controller(Document(), Flags(), Graphics(), Prompt()) {
+        Controller.SetControls(Controls);
+        ForwardChip32x32PageEvents(Controls, Controller);
+        Controller.SetMapSetChipSink([this](int chip) { SinkChips << chip; });
         SelectStage(0);
-
-        QCursor::setPos(-500, -500);
-        Page.resize(635, 660);
-        Page.show();
-        Require(QTest::qWaitForWindowExposed(&Page), "page shown");
+        ShowPage(QSize(635, 660));
     }
 
     void SelectStage(int stage) {
-        Document->SetCurrentStage(stage);
-        Graphics->SetStagePalette(Stage().BGPalette(0));
-        RebuildChip16x16Sheet(*Graphics, Stage());
-        Controller->Refresh();
+        PrepareStage(stage, SheetsRebuilt::Chip16x16);
+        Controller.Refresh();
     }
 
-    template <typename T> T *Find(const QString &name) {
-        T *control = Page.findChild<T *>(name);
-        if (!control)
-            qFatal("control %s missing", qPrintable(name));
-        return control;
-    }
     TImageEx *View() { return Controls.ImgEdit32x32ChipView; }
     TImageEx *Table() { return Controls.Img16x16ChipTable; }
     TImageEx *EditedChip() { return Controls.ImgEdit32x32Chip; }
-    StageData &Stage() { return Document->CurrentStageData(); }
     uint8_t Entry(int chip, int quadrant) { return Stage().Chip32x32()[chip * 4 + quadrant]; }
-    bool ChipFlag() { return Flags.EditFlag(EditArea::Chip32x32, Document->CurrentStage()); }
+    bool ChipFlag() { return EditFlag(EditArea::Chip32x32); }
 
     /// Colour of a pixel of a chip sheet in the stage palette: what the page must show.
     QRgb SheetColour(const IndexedBitmap &sheet, int x, int y) {
-        return Graphics->StagePalette()[sheet.Row(y)[x]];
+        return Graphics().StagePalette()[sheet.Row(y)[x]];
     }
     /// True when the size x size square of `picture` at (px, py) shows the square of the
     /// 16x16 sheet at chip `chip16x16`, each sheet pixel as `factor` x `factor` pixels.
     bool ShowsSmallChip(const QImage &picture, int px, int py, int chip16x16, int factor = 1) {
-        const IndexedBitmap &sheet = Graphics->Chip16x16Sheet();
+        const IndexedBitmap &sheet = Graphics().Chip16x16Sheet();
         for (int y = 0; y < 16 * factor; ++y)
             for (int x = 0; x < 16 * factor; ++x)
                 if (picture.pixel(px + x, py + y) !=
@@ -174,19 +84,9 @@ public:
         QTest::mouseClick(half == 0 ? upDown->UpButton() : upDown->DownButton(), Qt::LeftButton);
     }
 
-    QTemporaryDir Dir;
-    ScriptedPrompt Prompt;
-    EditFlagManagement Flags;
-    QStringList AttributeNames;
-    std::unique_ptr<FcPaletteData> Colours;
-    std::unique_ptr<TMyMemIniFile> Settings;
-    std::unique_ptr<RomImageData> Document;
-    std::unique_ptr<EditorGraphics> Graphics;
-    QWidget Page;
-    QLabel StatusPanel;
     TShowUnusedChipNumForm ReportWindow;
     Chip32x32EditControls Controls;
-    std::unique_ptr<Chip32x32EditClass> Controller;
+    Chip32x32EditClass Controller;
     QList<int> SinkChips;
 };
 
@@ -254,7 +154,7 @@ void TestChip32x32Edit::pageControlsAfterRefresh() {
     }
     QCOMPARE(bench.Controls.LblSelect16x16ChipIndex->text(), QStringLiteral("00"));
     QCOMPARE(bench.Controls.LblSelect16x16ChipProperty->text(),
-             bench.Document->ChipAttributeName(bench.Stage().ChipProperty()[0]));
+             bench.Document().ChipAttributeName(bench.Stage().ChipProperty()[0]));
 
     for (const int chip : {0x00, 0x13, 0x7F})
         QVERIFY(bench.ShowsChip(bench.View()->Picture(), (chip % 16) * 32, (chip / 16) * 32, chip));
@@ -269,7 +169,7 @@ void TestChip32x32Edit::halfSwitchAndPlainClick() {
     Chip32x32PageBench bench;
     const QImage before = bench.View()->Picture();
     bench.ShowHalf(0);
-    QCOMPARE(bench.Controller->ShownHalf(), 0);
+    QCOMPARE(bench.Controller.ShownHalf(), 0);
     QCOMPARE(bench.View()->Picture(), before);
     QCOMPARE(bench.Controls.LblEdit32x32ChipView->text(), QStringLiteral("00-7F"));
 
@@ -280,25 +180,25 @@ void TestChip32x32Edit::halfSwitchAndPlainClick() {
     QVERIFY(bench.ShowsChip(bench.View()->Picture(), 480, 224, 0xFF));
 
     bench.ClickView(QPoint(40, 70));
-    QCOMPARE(bench.Controller->EditedChip(), 0xA1);
+    QCOMPARE(bench.Controller.EditedChip(), 0xA1);
     QCOMPARE(bench.SinkChips, QList<int>{0xA1});
     QCOMPARE(bench.Controls.LblSelect32x32ChipIndex->text(), QStringLiteral("A1"));
     for (int q = 0; q < 4; ++q)
         QCOMPARE(bench.Controls.LblStructChipIndex[q]->text(), Hex2(bench.Entry(0xA1, q)));
     QVERIFY(bench.ShowsChip(bench.EditedChip()->Picture(), 0, 0, 0xA1, 2));
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     QVERIFY(!bench.ChipFlag());
 
     // Both arrows keep working after any number of presses.
     bench.ShowHalf(0);
     QCOMPARE(bench.Controls.LblEdit32x32ChipView->text(), QStringLiteral("00-7F"));
     bench.ShowHalf(1);
-    QCOMPARE(bench.Controller->ShownHalf(), 1);
+    QCOMPARE(bench.Controller.ShownHalf(), 1);
 
     // A stage change goes back to the first half, chip 0 and brush 0.
     bench.SelectStage(2);
-    QCOMPARE(bench.Controller->ShownHalf(), 0);
-    QCOMPARE(bench.Controller->EditedChip(), 0);
+    QCOMPARE(bench.Controller.ShownHalf(), 0);
+    QCOMPARE(bench.Controller.EditedChip(), 0);
     QCOMPARE(bench.Controls.LblEdit32x32ChipView->text(), QStringLiteral("00-7F"));
     QVERIFY(bench.ShowsChip(bench.View()->Picture(), 0, 0, 0x00));
 }
@@ -333,14 +233,14 @@ void TestChip32x32Edit::shiftPaint() {
     Leave(bench.View());
 
     QCOMPARE(int(bench.Entry(chip, quadrant)), brush);
-    QCOMPARE(bench.Controller->EditedChip(), edited);
+    QCOMPARE(bench.Controller.EditedChip(), edited);
     QCOMPARE(bench.SinkChips, QList<int>{edited}); // only the click that chose it
     if (sameBrush) {
-        QVERIFY(!bench.Document->CanUndo());
+        QVERIFY(!bench.Document().CanUndo());
         QVERIFY(!bench.ChipFlag());
         return;
     }
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("32x32チップの編集"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("32x32チップの編集"));
     QVERIFY(bench.ChipFlag());
     QVERIFY(bench.ShowsChip(bench.View()->Picture(), (chip % 16) * 32, (chip / 16) * 32, chip));
     QVERIFY(bench.ShowsChip(bench.EditedChip()->Picture(), 0, 0, edited, 2));
@@ -351,8 +251,8 @@ void TestChip32x32Edit::shiftPaint() {
             QCOMPARE(bench.Controls.LblStructChipIndex[q]->text(), labelsBefore[q]);
 
     // Exactly one step, and it restores the entry.
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChip32x32Entry});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChip32x32Entry});
+    QVERIFY(!bench.Document().CanUndo());
     QCOMPARE(bench.Entry(chip, quadrant), held);
 }
 
@@ -362,7 +262,7 @@ void TestChip32x32Edit::copyAndPaste() {
     bench.ClickView(QPoint(5 * 32 + 3, 3), Qt::LeftButton, Qt::ControlModifier);
     for (int q = 0; q < 4; ++q)
         QCOMPARE(bench.Entry(5, q), uint8_t{0});
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("32x32チップの編集(貼り付け)"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("32x32チップの編集(貼り付け)"));
     QVERIFY(bench.ChipFlag());
     Leave(bench.View());
     QVERIFY(bench.ShowsChip(bench.View()->Picture(), 5 * 32, 0, 5));
@@ -370,14 +270,14 @@ void TestChip32x32Edit::copyAndPaste() {
 
     // Pasting what the chip already holds records nothing.
     bench.ClickView(QPoint(5 * 32 + 3, 3), Qt::LeftButton, Qt::ControlModifier);
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChip32x32Paste});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChip32x32Paste});
+    QVERIFY(!bench.Document().CanUndo());
 
     // Ctrl before Shift: Ctrl + Shift + left pastes the copied chip.
     const std::array<uint8_t, 4> source = {bench.Entry(0x17, 0), bench.Entry(0x17, 1),
                                            bench.Entry(0x17, 2), bench.Entry(0x17, 3)};
     bench.ClickView(QPoint(7 * 32 + 20, 32 + 20), Qt::RightButton, Qt::ControlModifier);
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     bench.EditChip(0x29);
     bench.ClickView(QPoint(9 * 32 + 20, 2 * 32 + 20), Qt::LeftButton,
                     Qt::ControlModifier | Qt::ShiftModifier);
@@ -394,7 +294,7 @@ void TestChip32x32Edit::copyAndPaste() {
     bench.ClickView(QPoint(3, 3), Qt::LeftButton, Qt::ControlModifier);
     for (int q = 0; q < 4; ++q)
         QCOMPARE(bench.Entry(0, q), source[q]);
-    QVERIFY(bench.Flags.EditFlag(EditArea::Chip32x32, 3));
+    QVERIFY(bench.Flags().EditFlag(EditArea::Chip32x32, 3));
 }
 
 void TestChip32x32Edit::editedChipAndPicks() {
@@ -405,18 +305,18 @@ void TestChip32x32Edit::editedChipAndPicks() {
     bench.ChooseBrush(brush);
     QCOMPARE(bench.Controls.LblSelect16x16ChipIndex->text(), Hex2(brush));
     QCOMPARE(bench.Controls.LblSelect16x16ChipProperty->text(),
-             bench.Document->ChipAttributeName(bench.Stage().ChipProperty()[brush]));
+             bench.Document().ChipAttributeName(bench.Stage().ChipProperty()[brush]));
     QVERIFY(bench.ShowsSmallChip(bench.Controls.ImgSelect16x16Chip->Picture(), 0, 0, brush, 2));
 
     // Other buttons on the table do nothing.
     QTest::mouseClick(bench.Table(), Qt::RightButton, {}, QPoint(3, 3));
-    QCOMPARE(bench.Controller->Brush(), brush);
+    QCOMPARE(bench.Controller.Brush(), brush);
 
     // A left click on the enlarged chip puts the brush into its quadrant.
     QTest::mouseClick(bench.EditedChip(), Qt::LeftButton, {}, QPoint(40, 40));
     QCOMPARE(int(bench.Entry(0x42, 3)), brush);
     QCOMPARE(bench.Controls.LblStructChipIndex[3]->text(), Hex2(brush));
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("32x32チップの編集"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("32x32チップの編集"));
     QVERIFY(bench.ChipFlag());
     QVERIFY(HasFramePixel(bench.EditedChip()->Picture()));
     Leave(bench.EditedChip());
@@ -426,16 +326,16 @@ void TestChip32x32Edit::editedChipAndPicks() {
 
     // Right clicks pick: on the enlarged chip and on the view.
     QTest::mouseClick(bench.EditedChip(), Qt::RightButton, {}, QPoint(40, 5));
-    QCOMPARE(int(bench.Controller->Brush()), int(bench.Entry(0x42, 1)));
+    QCOMPARE(int(bench.Controller.Brush()), int(bench.Entry(0x42, 1)));
     bench.ClickView(QPoint(3 * 32 + 2, 5 * 32 + 20), Qt::RightButton);
-    QCOMPARE(int(bench.Controller->Brush()), int(bench.Entry(0x53, 2)));
+    QCOMPARE(int(bench.Controller.Brush()), int(bench.Entry(0x53, 2)));
     QCOMPARE(bench.Controls.LblSelect16x16ChipIndex->text(), Hex2(bench.Entry(0x53, 2)));
     // A middle click does nothing.
     bench.ClickView(QPoint(3, 3), Qt::MiddleButton);
-    QCOMPARE(int(bench.Controller->Brush()), int(bench.Entry(0x53, 2)));
-    QCOMPARE(bench.Controller->EditedChip(), 0x42);
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChip32x32Entry});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(int(bench.Controller.Brush()), int(bench.Entry(0x53, 2)));
+    QCOMPARE(bench.Controller.EditedChip(), 0x42);
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChip32x32Entry});
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 void TestChip32x32Edit::gridStaysOverRedrawnChip() {
@@ -450,10 +350,10 @@ void TestChip32x32Edit::gridStaysOverRedrawnChip() {
     bench.EditChip(0x11);
     bench.ChooseBrush((bench.Entry(0x11, 0) + 7) % 256);
     QTest::mouseClick(bench.EditedChip(), Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(bench.Document->CanUndo());
+    QVERIFY(bench.Document().CanUndo());
     QCOMPARE(view.pixel(32, 40), White);
     QCOMPARE(view.pixel(40, 32), White);
-    QCOMPARE(view.pixel(63, 63), bench.SheetColour(bench.Graphics->Chip32x32Sheet(), 63, 63));
+    QCOMPARE(view.pixel(63, 63), bench.SheetColour(bench.Graphics().Chip32x32Sheet(), 63, 63));
 
     grid->setChecked(false);
     QVERIFY(bench.ShowsChip(view, 32, 32, 0x11));
@@ -465,30 +365,30 @@ void TestChip32x32Edit::hoverTextsAndFrames() {
     const QImage &view = bench.View()->Picture();
     // The half switched by the keyboard while the pointer rests on the view: the chip now
     // under the pointer is framed at once.
-    Send(bench.View(), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
+    Move(bench.View(), QPoint(5, 5));
     bench.ShowHalf(1);
     QCOMPARE(view.pixel(0, 0), Magenta);
     QCOMPARE(view.pixel(31, 31), Magenta);
-    QCOMPARE(view.pixel(16, 16), bench.SheetColour(bench.Graphics->Chip32x32Sheet(), 16, 272));
-    Send(bench.View(), QEvent::MouseMove, QPoint(500, 250), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(view.pixel(16, 16), bench.SheetColour(bench.Graphics().Chip32x32Sheet(), 16, 272));
+    Move(bench.View(), QPoint(500, 250));
     QCOMPARE(bench.StatusPanel.text(), QStringLiteral("32x32チップNo:FF"));
     QCOMPARE(view.pixel(480, 224), Magenta);
     QCOMPARE(view.pixel(511, 255), Magenta);
-    Send(bench.View(), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
+    Move(bench.View(), QPoint(5, 5));
     QCOMPARE(bench.StatusPanel.text(), QStringLiteral("32x32チップNo:80"));
     QVERIFY(bench.ShowsChip(view, 480, 224, 0xFF));
     Leave(bench.View());
     QCOMPARE(bench.StatusPanel.text(), QString());
     QVERIFY(!HasFramePixel(view));
 
-    Send(bench.Table(), QEvent::MouseMove, QPoint(20, 40), Qt::NoButton, Qt::NoButton);
+    Move(bench.Table(), QPoint(20, 40));
     QCOMPARE(bench.StatusPanel.text(), QStringLiteral("16x16チップNo:21"));
     QCOMPARE(bench.Table()->Picture().pixel(16, 32), Magenta);
     Leave(bench.Table());
     QCOMPARE(bench.StatusPanel.text(), QString());
     QVERIFY(!HasFramePixel(bench.Table()->Picture()));
 
-    Send(bench.EditedChip(), QEvent::MouseMove, QPoint(10, 50), Qt::NoButton, Qt::NoButton);
+    Move(bench.EditedChip(), QPoint(10, 50));
     QCOMPARE(bench.EditedChip()->Picture().pixel(0, 32), Magenta);
     QCOMPARE(bench.EditedChip()->Picture().pixel(31, 63), Magenta);
     Leave(bench.EditedChip());
@@ -509,28 +409,27 @@ void TestChip32x32Edit::pointerOutsideImagesGivesNoChip() {
                 for (QWidget *image : {static_cast<QWidget *>(bench.View()),
                                        static_cast<QWidget *>(bench.EditedChip()),
                                        static_cast<QWidget *>(bench.Table())}) {
-                    Send(image, QEvent::MouseButtonPress, at, button, button, modifiers);
-                    Send(image, QEvent::MouseButtonRelease, at, button, Qt::NoButton, modifiers);
+                    Click(image, at, button, modifiers);
                 }
     QVERIFY(bench.Stage().Chip32x32() == table);
-    QVERIFY(!bench.Document->CanUndo());
-    QCOMPARE(bench.Controller->Brush(), 0x99);
-    QCOMPARE(bench.Controller->EditedChip(), 0);
+    QVERIFY(!bench.Document().CanUndo());
+    QCOMPARE(bench.Controller.Brush(), 0x99);
+    QCOMPARE(bench.Controller.EditedChip(), 0);
     QVERIFY(bench.SinkChips.isEmpty());
 
     // A move outside while a button is held counts as leaving.
-    Send(bench.View(), QEvent::MouseMove, QPoint(10, 10), Qt::NoButton, Qt::LeftButton);
+    Move(bench.View(), QPoint(10, 10), Qt::LeftButton);
     QVERIFY(HasFramePixel(bench.View()->Picture()));
     for (const QPoint at : outside) {
-        Send(bench.View(), QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        Move(bench.View(), at, Qt::LeftButton);
         QVERIFY(!HasFramePixel(bench.View()->Picture()));
         QCOMPARE(bench.StatusPanel.text(), QString());
     }
-    Send(bench.Table(), QEvent::MouseMove, QPoint(10, 10), Qt::NoButton, Qt::LeftButton);
-    Send(bench.Table(), QEvent::MouseMove, QPoint(256, 10), Qt::NoButton, Qt::LeftButton);
+    Move(bench.Table(), QPoint(10, 10), Qt::LeftButton);
+    Move(bench.Table(), QPoint(256, 10), Qt::LeftButton);
     QVERIFY(!HasFramePixel(bench.Table()->Picture()));
-    Send(bench.EditedChip(), QEvent::MouseMove, QPoint(10, 10), Qt::NoButton, Qt::LeftButton);
-    Send(bench.EditedChip(), QEvent::MouseMove, QPoint(10, 64), Qt::NoButton, Qt::LeftButton);
+    Move(bench.EditedChip(), QPoint(10, 10), Qt::LeftButton);
+    Move(bench.EditedChip(), QPoint(10, 64), Qt::LeftButton);
     QVERIFY(!HasFramePixel(bench.EditedChip()->Picture()));
 }
 
@@ -542,24 +441,24 @@ void TestChip32x32Edit::reloadEmptiesHistoryAndKeepsFlag() {
     bench.ChooseBrush((original + 1) % 256);
     bench.ClickView(QPoint(3, 3 * 32 + 3), Qt::LeftButton, Qt::ShiftModifier);
     bench.ClickView(QPoint(19, 3 * 32 + 3), Qt::LeftButton, Qt::ShiftModifier);
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChip32x32Entry});
-    QVERIFY(bench.Document->CanRedo());
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChip32x32Entry});
+    QVERIFY(bench.Document().CanRedo());
     bench.EditChip(0x30);
 
-    bench.Prompt.YesNoAnswers = {false};
+    bench.Prompt().YesNoAnswers = {false};
     QTest::mouseClick(bench.Find<QPushButton>(QStringLiteral("Button2")), Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions, QStringList{question});
+    QCOMPARE(bench.Prompt().Questions, QStringList{question});
     QCOMPARE(int(bench.Entry(0x30, 0)), (original + 1) % 256);
-    QVERIFY(bench.Document->CanUndo());
+    QVERIFY(bench.Document().CanUndo());
 
-    bench.Prompt.YesNoAnswers = {true};
+    bench.Prompt().YesNoAnswers = {true};
     QTest::mouseClick(bench.Find<QPushButton>(QStringLiteral("Button2")), Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions, (QStringList{question, question}));
+    QCOMPARE(bench.Prompt().Questions, (QStringList{question, question}));
     QCOMPARE(bench.Entry(0x30, 0), original);
-    QVERIFY(!bench.Document->CanUndo());
-    QVERIFY(!bench.Document->CanRedo());
+    QVERIFY(!bench.Document().CanUndo());
+    QVERIFY(!bench.Document().CanRedo());
     QVERIFY(bench.ChipFlag());
-    QCOMPARE(bench.Controller->EditedChip(), 0);
+    QCOMPARE(bench.Controller.EditedChip(), 0);
     QVERIFY(bench.ShowsChip(bench.View()->Picture(), 0, 3 * 32, 0x30));
 }
 
@@ -571,23 +470,23 @@ void TestChip32x32Edit::undoShownByActivationAndPaletteRedraw() {
     QTest::mouseClick(bench.EditedChip(), Qt::LeftButton, {}, QPoint(5, 5));
     Leave(bench.EditedChip());
 
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryChip32x32Entry});
-    bench.Controller->PageActivated();
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryChip32x32Entry});
+    bench.Controller.PageActivated();
     QCOMPARE(bench.Controls.LblStructChipIndex[0]->text(), Hex2(original));
     QVERIFY(bench.ShowsChip(bench.View()->Picture(), 2 * 32, 32, 0x12));
     QVERIFY(bench.ShowsChip(bench.EditedChip()->Picture(), 0, 0, 0x12, 2));
 
     // An animation tick recolours every picture; the hover frame stays.
-    Send(bench.View(), QEvent::MouseMove, QPoint(100, 100), Qt::NoButton, Qt::NoButton);
-    const int index = bench.Graphics->Chip32x32Sheet().Row(0)[0];
-    bench.Graphics->SetStagePaletteEntry(index, 0x3E);
-    bench.Controller->RedrawForPalette();
+    Move(bench.View(), QPoint(100, 100));
+    const int index = bench.Graphics().Chip32x32Sheet().Row(0)[0];
+    bench.Graphics().SetStagePaletteEntry(index, 0x3E);
+    bench.Controller.RedrawForPalette();
     QCOMPARE(bench.View()->Picture().pixel(0, 0), MasterColour(0x3E));
     QVERIFY(bench.ShowsChip(bench.View()->Picture(), 0, 0, 0x00));
     QVERIFY(bench.ShowsSmallChip(bench.Table()->Picture(), 0, 0, 0x00));
     QVERIFY(bench.ShowsChip(bench.EditedChip()->Picture(), 0, 0, 0x12, 2));
     QVERIFY(bench.ShowsSmallChip(bench.Controls.ImgSelect16x16Chip->Picture(), 0, 0,
-                                 bench.Controller->Brush(), 2));
+                                 bench.Controller.Brush(), 2));
     QCOMPARE(bench.View()->Picture().pixel(96, 96), Magenta);
 }
 
@@ -641,7 +540,7 @@ void TestChip32x32Edit::reportButtons() {
     QCOMPARE(
         shownList.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
         QString(expected).remove(QLatin1Char('\r')).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 QTEST_MAIN(TestChip32x32Edit)

@@ -1,46 +1,14 @@
-#include "CartridgeBuilder.h"
-#include "ImageEx.h"
-#include "MyIniFiles.h"
-#include "ScriptedPrompt.h"
-#include "chipsheets.h"
-#include "edit_flag.h"
-#include "fcpalette.h"
-#include "fileio.h"
-#include "graphics.h"
+#include "EditorPageFixture.h"
 #include "mapedit.h"
 #include "mappage.h"
 
-#include <QFile>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 namespace {
 constexpr int MapCategory = 9;
-
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-QByteArray MasterPaletteBytes() {
-    QByteArray bytes;
-    for (int i = 0; i < FcPaletteData::ColourCount; ++i) {
-        bytes.append(static_cast<char>(4 * i));
-        bytes.append(static_cast<char>(0x80 ^ i));
-        bytes.append(static_cast<char>(255 - 4 * i));
-    }
-    return bytes;
-}
-
-/// Setting up the bench cannot go on after a failure, so it ends the test run.
-void Require(bool condition, const char *what) {
-    if (!condition)
-        qFatal("bench set-up failed: %s", what);
-}
 
 /// Stage 0's rooms show map sets 0..31 and again from 0, so every stored entry is a valid
 /// map set unless a test says otherwise.
@@ -53,50 +21,23 @@ CartridgeBuilder ValidMapBuilder() {
 }
 
 /// The map page as the main window sets it up, on an opened synthetic image.
-class MapPageBench {
+class MapPageBench : public EditorPageFixture {
 public:
-    explicit MapPageBench(const CartridgeBuilder &builder = ValidMapBuilder()) {
-        Require(Dir.isValid(), "temporary folder");
-        Require(builder.WriteTo(Dir.filePath(QStringLiteral("stage.nes"))), "image file");
-        QFile colourFile(Dir.filePath(QStringLiteral("fcpalette.pal")));
-        Require(colourFile.open(QIODevice::WriteOnly) &&
-                    colourFile.write(MasterPaletteBytes()) == 192,
-                "colour file");
-        colourFile.close();
-        Colours = FcPaletteData::Load(Dir.filePath(QStringLiteral("fcpalette.pal")), Prompt);
-        Require(Colours != nullptr, "colour table");
-        Settings = std::make_unique<TMyMemIniFile>(Dir.filePath(QStringLiteral("test.ini")));
-        Document = std::make_unique<RomImageData>(Flags, AttributeNames, *Settings, Prompt);
-        Graphics = std::make_unique<EditorGraphics>(*Colours, *Document);
-        Controller = std::make_unique<MapEditClass>(*Document, Flags, *Graphics, Prompt);
-        Controls = BuildMapPage(&Page, &StatusPanel);
-        Controller->SetControls(Controls);
-        ForwardMapPageEvents(Controls, *Controller);
-
-        Require(Document->Open(Dir.filePath(QStringLiteral("stage.nes"))), "open");
-        Flags.ClearAll();
-        Graphics->LocateChr();
+    explicit MapPageBench(const CartridgeBuilder &builder = ValidMapBuilder())
+        : EditorPageFixture(builder), Controls(BuildMapPage(&Page, &StatusPanel)),
+          Controller(Document(), Flags(), Graphics(), Prompt()) {
+        Controller.SetControls(Controls);
+        ForwardMapPageEvents(Controls, Controller);
         SelectStage(0);
-        Page.resize(635, 680);
-        Page.show();
-        Require(QTest::qWaitForWindowExposed(&Page), "page shown");
+        ShowPage(QSize(635, 680));
     }
 
     /// A stage change as the main window makes it: sheets of the new stage, then Refresh.
     void SelectStage(int stage) {
-        Document->SetCurrentStage(stage);
-        Graphics->SetStagePalette(Stage().BGPalette(0));
-        RebuildChip16x16Sheet(*Graphics, Stage());
-        RebuildChip32x32Sheet(*Graphics, Stage());
-        Controller->Refresh();
+        PrepareStage(stage, SheetsRebuilt::Both);
+        Controller.Refresh();
     }
 
-    template <typename T> T *Find(const QString &name) {
-        T *control = Page.findChild<T *>(name);
-        if (!control)
-            qFatal("control %s missing", qPrintable(name));
-        return control;
-    }
     QScrollBar *RoomBar() { return Find<QScrollBar>(QStringLiteral("ScrBarMap")); }
     QScrollBar *MapSetBar(int n) {
         return Find<QScrollBar>(QStringLiteral("ScrbarEditMapPage%1").arg(n));
@@ -104,14 +45,13 @@ public:
     QLabel *RoomsLabel() { return Find<QLabel>(QStringLiteral("LblMapPage")); }
     QLabel *MapSetLabel(int n) { return Find<QLabel>(QStringLiteral("LblMapVal%1").arg(n)); }
     TImageEx *RoomImage(int n) { return Find<TImageEx>(QStringLiteral("ImgEditMapPage%1").arg(n)); }
-    StageData &Stage() { return Document->CurrentStageData(); }
-    bool MapFlag() { return Flags.EditFlag(EditArea::Map, Document->CurrentStage()); }
+    bool MapFlag() { return EditFlag(EditArea::Map); }
 
     /// The room picture map set `mapSet` should give, drawn from the current sheet.
     QImage PictureOf(int mapSet) {
         QImage picture(256, 256, QImage::Format_RGB32);
         picture.fill(Qt::black);
-        Graphics->DrawMapSet(picture, Stage().MapSet().data() + 64 * mapSet);
+        Graphics().DrawMapSet(picture, Stage().MapSet().data() + 64 * mapSet);
         return picture;
     }
 
@@ -126,18 +66,8 @@ public:
         }
     }
 
-    QTemporaryDir Dir;
-    ScriptedPrompt Prompt;
-    EditFlagManagement Flags;
-    QStringList AttributeNames;
-    std::unique_ptr<FcPaletteData> Colours;
-    std::unique_ptr<TMyMemIniFile> Settings;
-    std::unique_ptr<RomImageData> Document;
-    std::unique_ptr<EditorGraphics> Graphics;
-    QWidget Page;
-    QLabel StatusPanel;
     MapEditControls Controls;
-    std::unique_ptr<MapEditClass> Controller;
+    MapEditClass Controller;
 };
 } // namespace
 
@@ -218,7 +148,7 @@ void TestMapEdit::choosingMapSetsRecordsEachDistinctPosition() {
     QCOMPARE(bench.Stage().Map()[11], original);
     QVERIFY(!bench.Stage().CanUndo());
     bench.Stage().Redo();
-    bench.Controller->PageActivated();
+    bench.Controller.PageActivated();
     QCOMPARE(bench.MapSetBar(1)->value(), other);
     QCOMPARE(bench.MapSetLabel(1)->text(), Hex2(other));
     QVERIFY(bench.RoomImage(1)->Picture() == bench.PictureOf(other));
@@ -249,21 +179,21 @@ void TestMapEdit::valuesOutsideTheirRanges() {
     // Notifications that change nothing record nothing and flag nothing.
     const uint8_t entry = bench.Stage().Map()[0];
     bench.MapSetBar(0)->setValue(entry);
-    bench.Controller->SetRoomMapSet(0, entry);
-    bench.Controller->SetRoomMapSet(2, 5);
-    bench.Controller->SetRoomMapSet(-1, 5);
+    bench.Controller.SetRoomMapSet(0, entry);
+    bench.Controller.SetRoomMapSet(2, 5);
+    bench.Controller.SetRoomMapSet(-1, 5);
     QVERIFY(!bench.Stage().CanUndo());
     QVERIFY(!bench.MapFlag());
     QCOMPARE(bench.Stage().Map()[0], entry);
 
-    bench.Controller->SetRoomMapSet(1, 200);
+    bench.Controller.SetRoomMapSet(1, 200);
     QCOMPARE(bench.Stage().Map()[1], uint8_t{31});
-    bench.Controller->SetRoomMapSet(1, -4);
+    bench.Controller.SetRoomMapSet(1, -4);
     QCOMPARE(bench.Stage().Map()[1], uint8_t{0});
 
-    bench.Controller->ScrollRooms(99);
+    bench.Controller.ScrollRooms(99);
     bench.VerifyShowsRooms(46);
-    bench.Controller->ScrollRooms(-3);
+    bench.Controller.ScrollRooms(-3);
     bench.VerifyShowsRooms(0);
 }
 
@@ -307,16 +237,16 @@ void TestMapEdit::reloadEmptiesWholeHistoryAndKeepsFlags() {
     const QString question =
         QStringLiteral("このステージのマップデータを読み込み直します。よろしいですか？");
 
-    bench.Prompt.YesNoAnswers = {false};
+    bench.Prompt().YesNoAnswers = {false};
     QTest::mouseClick(reload, Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions, QStringList{question});
+    QCOMPARE(bench.Prompt().Questions, QStringList{question});
     QVERIFY(bench.Stage().CanUndo());
     QCOMPARE(bench.Stage().Map()[4], uint8_t((stored[4] + 1) % 32));
     QCOMPARE(bench.RoomBar()->value(), 4);
 
-    bench.Prompt.YesNoAnswers = {true};
+    bench.Prompt().YesNoAnswers = {true};
     QTest::mouseClick(reload, Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions.size(), 2);
+    QCOMPARE(bench.Prompt().Questions.size(), 2);
     QVERIFY(bench.Stage().Map() == stored);
     QVERIFY(!bench.Stage().CanUndo());
     QVERIFY(!bench.Stage().CanRedo());
@@ -331,10 +261,10 @@ void TestMapEdit::paletteTickRecoloursRooms() {
     PaletteSet shifted = bench.Stage().BGPalette(0);
     for (uint8_t &colour : shifted)
         colour = static_cast<uint8_t>((colour + 9) % 64);
-    bench.Graphics->SetStagePalette(shifted);
+    bench.Graphics().SetStagePalette(shifted);
     // Until the tick reaches the page, the pictures keep the old colours.
     QVERIFY(bench.RoomImage(0)->Picture() == before);
-    bench.Controller->RedrawForPalette();
+    bench.Controller.RedrawForPalette();
     QVERIFY(bench.RoomImage(0)->Picture() != before);
     bench.VerifyShowsRooms(0);
     QVERIFY(!bench.Stage().CanUndo());

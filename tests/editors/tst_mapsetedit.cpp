@@ -1,156 +1,53 @@
-#include "CartridgeBuilder.h"
-#include "ImageEx.h"
+#include "EditorPageFixture.h"
 #include "MapSetEditGridForm.h"
-#include "MyIniFiles.h"
-#include "ScriptedPrompt.h"
-#include "chipsheets.h"
-#include "edit_flag.h"
-#include "fcpalette.h"
-#include "fileio.h"
-#include "graphics.h"
 #include "mapsetedit.h"
 #include "mapsetpage.h"
 #include "showUnusedChipNumForm.h"
 
 #include <QCheckBox>
-#include <QCursor>
-#include <QFile>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <memory>
 
 namespace {
-// Every master colour is different, and none is the magenta frame or the white grid line.
-QRgb MasterColour(int index) {
-    return qRgb(4 * index, 0x80 ^ index, 255 - 4 * index);
-}
-const QRgb Magenta = qRgb(255, 0, 255);
-const QRgb White = qRgb(255, 255, 255);
-
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-QByteArray MasterPaletteBytes() {
-    QByteArray bytes;
-    for (int i = 0; i < FcPaletteData::ColourCount; ++i) {
-        const QRgb c = MasterColour(i);
-        bytes.append(static_cast<char>(qRed(c)));
-        bytes.append(static_cast<char>(qGreen(c)));
-        bytes.append(static_cast<char>(qBlue(c)));
-    }
-    return bytes;
-}
-
-bool HasFramePixel(const QImage &picture) {
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (picture.pixel(x, y) == Magenta)
-                return true;
-    return false;
-}
-
-/// Setting up the bench cannot go on after a failure, so it ends the test run.
-void Require(bool condition, const char *what) {
-    if (!condition)
-        qFatal("bench set-up failed: %s", what);
-}
-
-void Press(QWidget *widget, QPoint at, Qt::MouseButton button,
-           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), widget->mapToGlobal(QPointF(at)),
-                      button, button, modifiers);
-    QCoreApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), widget->mapToGlobal(QPointF(at)),
-                        button, Qt::NoButton, modifiers);
-    QCoreApplication::sendEvent(widget, &release);
-}
-
-/// A move sent to the control itself, so that positions outside it arrive as they do while
-/// a button is held.
-void Move(QWidget *widget, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &move);
-}
-
-void Leave(QWidget *widget) {
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(widget, &leave);
-}
-
 /// A point inside cell `cell` of a page image.
 QPoint CellPoint(int cell) {
     return QPoint((cell % 8) * 32 + 7, (cell / 8) * 32 + 9);
 }
 
 /// The map set page as the main window sets it up, on an opened synthetic image.
-class MapSetPageBench {
+class MapSetPageBench : public EditorPageFixture {
 public:
-    MapSetPageBench() {
-        Require(Dir.isValid(), "temporary folder");
-        Require(CartridgeBuilder().WriteTo(Dir.filePath(QStringLiteral("stage.nes"))), "image");
-        QFile colourFile(Dir.filePath(QStringLiteral("fcpalette.pal")));
-        Require(colourFile.open(QIODevice::WriteOnly) &&
-                    colourFile.write(MasterPaletteBytes()) == 192,
-                "colour file");
-        colourFile.close();
-        Colours = FcPaletteData::Load(colourFile.fileName(), Prompt);
-        Require(Colours != nullptr, "colour table");
-        Settings = std::make_unique<TMyMemIniFile>(Dir.filePath(QStringLiteral("test.ini")));
-        Document = std::make_unique<RomImageData>(Flags, AttributeNames, *Settings, Prompt);
-        Graphics = std::make_unique<EditorGraphics>(*Colours, *Document);
-        GridForm = std::make_unique<TMapSetEditGridForm>(Prompt);
-        ReportWindow = std::make_unique<TShowUnusedChipNumForm>(Prompt);
-        Controller = std::make_unique<MapSetEditClass>(*Document, Flags, *Graphics, Prompt);
-        Controls = BuildMapSetPage(&Page, &StatusPanel, GridForm.get(), ReportWindow.get());
-        Controller->SetControls(Controls);
-        ForwardMapSetPageEvents(Controls, *Controller);
-
-        Require(Document->Open(Dir.filePath(QStringLiteral("stage.nes"))), "open");
-        Flags.ClearAll();
-        Graphics->LocateChr();
-        Document->SetCurrentStage(0);
-        Graphics->SetStagePalette(Stage().BGPalette(0));
-        RebuildChip16x16Sheet(*Graphics, Stage());
-        RebuildChip32x32Sheet(*Graphics, Stage());
-        Controller->Refresh();
-
-        QCursor::setPos(-500, -500);
-        Page.resize(635, 640);
-        Page.show();
-        Require(QTest::qWaitForWindowExposed(&Page), "page shown");
+    MapSetPageBench()
+        : EditorPageFixture(CartridgeBuilder()), GridForm(Prompt()), ReportWindow(Prompt()),
+          Controls(BuildMapSetPage(&Page, &StatusPanel, &GridForm, &ReportWindow)),
+          Controller(Document(), Flags(), Graphics(), Prompt()) {
+        Controller.SetControls(Controls);
+        ForwardMapSetPageEvents(Controls, Controller);
+        PrepareStage(0, SheetsRebuilt::Both);
+        Controller.Refresh();
+        ShowPage(QSize(635, 640));
     }
 
-    template <typename T> T *Find(const QString &name) {
-        T *control = Page.findChild<T *>(name);
-        if (!control)
-            qFatal("control %s missing", qPrintable(name));
-        return control;
-    }
     TImageEx *PageImage(int n) {
         return Find<TImageEx>(QStringLiteral("ImgEditMapSetPage%1").arg(n));
     }
     TImageEx *Table() { return Find<TImageEx>(QStringLiteral("Img32x32ChipTable")); }
     QLabel *Label(const QString &name) { return Find<QLabel>(name); }
     QScrollBar *Bar(const QString &name) { return Find<QScrollBar>(name); }
-    StageData &Stage() { return Document->CurrentStageData(); }
     uint8_t MapSetByte(int mapSet, int cell) { return Stage().MapSet()[mapSet * 64 + cell]; }
-    bool MapSetFlag() { return Flags.EditFlag(EditArea::MapSet, Document->CurrentStage()); }
+    bool MapSetFlag() { return EditFlag(EditArea::MapSet); }
 
     QImage ChipPicture(int chip, int size) {
         QImage picture(size, size, QImage::Format_RGB32);
-        Graphics->DrawChip32x32(picture, static_cast<uint8_t>(chip), 0, 0, size, size);
+        Graphics().DrawChip32x32(picture, static_cast<uint8_t>(chip), 0, 0, size, size);
         return picture;
     }
     QImage MapSetPicture(int mapSet) {
         QImage picture(256, 256, QImage::Format_RGB32);
-        Graphics->DrawMapSet(picture, Stage().MapSet().data() + mapSet * 64);
+        Graphics().DrawMapSet(picture, Stage().MapSet().data() + mapSet * 64);
         return picture;
     }
     /// The inside of a page cell, without the one-pixel border a hover frame may cover.
@@ -165,20 +62,10 @@ public:
         qFatal("all chips look alike");
     }
 
-    QTemporaryDir Dir;
-    ScriptedPrompt Prompt;
-    EditFlagManagement Flags;
-    QStringList AttributeNames;
-    std::unique_ptr<FcPaletteData> Colours;
-    std::unique_ptr<TMyMemIniFile> Settings;
-    std::unique_ptr<RomImageData> Document;
-    std::unique_ptr<EditorGraphics> Graphics;
-    std::unique_ptr<TMapSetEditGridForm> GridForm;
-    std::unique_ptr<TShowUnusedChipNumForm> ReportWindow;
-    QWidget Page;
-    QLabel StatusPanel;
+    TMapSetEditGridForm GridForm;
+    TShowUnusedChipNumForm ReportWindow;
     MapSetEditControls Controls;
-    std::unique_ptr<MapSetEditClass> Controller;
+    MapSetEditClass Controller;
 };
 } // namespace
 
@@ -234,10 +121,10 @@ void TestMapSetEdit::paintingWritesOnlyChanges() {
     MapSetPageBench bench;
     const int cell = 9;
     const int chip = bench.OtherLookingChip(bench.MapSetByte(0, cell));
-    Press(bench.Table(), QPoint((chip % 16) * 16 + 3, (chip / 16) * 16 + 3), Qt::LeftButton);
+    Click(bench.Table(), QPoint((chip % 16) * 16 + 3, (chip / 16) * 16 + 3), Qt::LeftButton);
     QCOMPARE(bench.Label(QStringLiteral("LblMapSetSelect32x32ChipIndex"))->text(), Hex2(chip));
 
-    Press(bench.PageImage(0), CellPoint(cell), Qt::LeftButton);
+    Click(bench.PageImage(0), CellPoint(cell), Qt::LeftButton);
     QCOMPARE(bench.MapSetByte(0, cell), chip);
     QCOMPARE(bench.Stage().UndoName(), QStringLiteral("マップセットの編集"));
     QVERIFY(bench.MapSetFlag());
@@ -246,18 +133,18 @@ void TestMapSetEdit::paintingWritesOnlyChanges() {
 
     // The same chip again: nothing recorded, nothing flagged.
     bench.Stage().ClearHistory();
-    bench.Flags.ClearAll();
-    Press(bench.PageImage(0), CellPoint(cell), Qt::LeftButton);
+    bench.Flags().ClearAll();
+    Click(bench.PageImage(0), CellPoint(cell), Qt::LeftButton);
     QVERIFY(!bench.Stage().CanUndo());
     QVERIFY(!bench.MapSetFlag());
 }
 
 void TestMapSetEdit::rightClickPicksChipAndShowsStructure() {
     MapSetPageBench bench;
-    bench.Controller->SetPageMapSet(1, 7);
+    bench.Controller.SetPageMapSet(1, 7);
     const int cell = 45;
     const int chip = bench.MapSetByte(7, cell);
-    Press(bench.PageImage(1), CellPoint(cell), Qt::RightButton);
+    Click(bench.PageImage(1), CellPoint(cell), Qt::RightButton);
     QCOMPARE(bench.Label(QStringLiteral("LblMapSetSelect32x32ChipIndex"))->text(), Hex2(chip));
     QCOMPARE(bench.Find<TImageEx>(QStringLiteral("ImgSelect32x32Chip"))->Picture(),
              bench.ChipPicture(chip, 64));
@@ -266,7 +153,7 @@ void TestMapSetEdit::rightClickPicksChipAndShowsStructure() {
         QCOMPARE(bench.Label(QStringLiteral("LblMapSetStructChipIndex%1").arg(q))->text(),
                  Hex2(part));
         QCOMPARE(bench.Label(QStringLiteral("LblMapSetStructChipProperty%1").arg(q))->text(),
-                 bench.Document->ChipAttributeName(bench.Stage().ChipProperty()[part]));
+                 bench.Document().ChipAttributeName(bench.Stage().ChipProperty()[part]));
     }
     QVERIFY(!bench.Stage().CanUndo());
     QVERIFY(!bench.MapSetFlag());
@@ -275,7 +162,7 @@ void TestMapSetEdit::rightClickPicksChipAndShowsStructure() {
 void TestMapSetEdit::copyAndPasteWholeMapSets() {
     MapSetPageBench bench;
     // Nothing copied yet: the buffer holds 64 zeros.
-    Press(bench.PageImage(0), CellPoint(0), Qt::LeftButton, Qt::ControlModifier);
+    Click(bench.PageImage(0), CellPoint(0), Qt::LeftButton, Qt::ControlModifier);
     for (int cell = 0; cell < 64; ++cell)
         QCOMPARE(bench.MapSetByte(0, cell), 0);
     QCOMPARE(bench.Stage().UndoName(), QStringLiteral("マップセットの編集(貼り付け)"));
@@ -283,16 +170,16 @@ void TestMapSetEdit::copyAndPasteWholeMapSets() {
     QCOMPARE(bench.PageImage(0)->Picture(), bench.MapSetPicture(0));
 
     bench.Stage().ClearHistory();
-    bench.Flags.ClearAll();
-    Press(bench.PageImage(0), CellPoint(5), Qt::LeftButton, Qt::ControlModifier);
+    bench.Flags().ClearAll();
+    Click(bench.PageImage(0), CellPoint(5), Qt::LeftButton, Qt::ControlModifier);
     QVERIFY(!bench.Stage().CanUndo());
     QVERIFY(!bench.MapSetFlag());
 
     // Ctrl+right copies map set 1 without recording; a refresh keeps the copy.
-    Press(bench.PageImage(1), CellPoint(5), Qt::RightButton, Qt::ControlModifier);
+    Click(bench.PageImage(1), CellPoint(5), Qt::RightButton, Qt::ControlModifier);
     QVERIFY(!bench.Stage().CanUndo());
-    bench.Controller->Refresh();
-    Press(bench.PageImage(0), CellPoint(5), Qt::LeftButton, Qt::ControlModifier);
+    bench.Controller.Refresh();
+    Click(bench.PageImage(0), CellPoint(5), Qt::LeftButton, Qt::ControlModifier);
     for (int cell = 0; cell < 64; ++cell)
         QCOMPARE(bench.MapSetByte(0, cell), bench.MapSetByte(1, cell));
     QCOMPARE(bench.PageImage(0)->Picture(), bench.PageImage(1)->Picture());
@@ -333,29 +220,29 @@ void TestMapSetEdit::scrollingMovesBothPages() {
         QCOMPARE(bench.Label(QStringLiteral("LblMapSetPage%1").arg(n))->text(), Hex2(shown[n]));
         QCOMPARE(choosers[n]->value(), shown[n]);
         QCOMPARE(bench.PageImage(n)->Picture(), bench.MapSetPicture(shown[n]));
-        QCOMPARE(bench.Controller->CellValue(n, 63), bench.MapSetByte(shown[n], 63));
+        QCOMPARE(bench.Controller.CellValue(n, 63), bench.MapSetByte(shown[n], 63));
     }
 }
 
 void TestMapSetEdit::hoverStatusAndFrames() {
     MapSetPageBench bench;
     bench.Stage().SetMapSetEntry(1 * 64 + 0x1A, 0x05);
-    bench.Controller->RedrawPages();
+    bench.Controller.RedrawPages();
     TImageEx *page = bench.PageImage(1);
-    Move(page, QPoint(2 * 32 + 31, 3 * 32));
+    Move(page, QPoint(2 * 32 + 31, 3 * 32), Qt::LeftButton);
     QCOMPARE(bench.StatusPanel.text(), QStringLiteral("Index:1A(2,3) 32x32チップNo:05"));
     QCOMPARE(page->Picture().pixel(2 * 32, 3 * 32), Magenta);
-    Move(page, CellPoint(0));
+    Move(page, CellPoint(0), Qt::LeftButton);
     QCOMPARE(page->Picture().pixel(2 * 32, 3 * 32), bench.ChipPicture(5, 32).pixel(0, 0));
     QCOMPARE(page->Picture().pixel(0, 0), Magenta);
     Leave(page);
     QVERIFY(bench.StatusPanel.text().isEmpty());
     QVERIFY(!HasFramePixel(page->Picture()));
 
-    Move(bench.Table(), QPoint(1 * 16 + 15, 1 * 16));
+    Move(bench.Table(), QPoint(1 * 16 + 15, 1 * 16), Qt::LeftButton);
     QCOMPARE(bench.StatusPanel.text(), QStringLiteral("32x32チップNo:11"));
     QCOMPARE(bench.Table()->Picture().pixel(16, 16), Magenta);
-    Move(bench.Table(), QPoint(200, 250));
+    Move(bench.Table(), QPoint(200, 250), Qt::LeftButton);
     QCOMPARE(bench.StatusPanel.text(), QStringLiteral("32x32チップNo:FC"));
     QCOMPARE(bench.Table()->Picture().copy(16, 16, 16, 16), bench.ChipPicture(0x11, 16));
     Leave(bench.Table());
@@ -366,19 +253,19 @@ void TestMapSetEdit::hoverStatusAndFrames() {
 void TestMapSetEdit::pointerOutsideImagesGivesNoCell() {
     MapSetPageBench bench;
     const MapSetTable before = bench.Stage().MapSet();
-    Move(bench.PageImage(0), CellPoint(3));
+    Move(bench.PageImage(0), CellPoint(3), Qt::LeftButton);
     QVERIFY(HasFramePixel(bench.PageImage(0)->Picture()));
     // Positions a held button can deliver: a move there counts as leaving.
     for (const QPoint at : {QPoint(-1, 5), QPoint(5, -1), QPoint(256, 5), QPoint(5, 256)}) {
-        Move(bench.PageImage(0), CellPoint(3));
-        Move(bench.PageImage(0), at);
+        Move(bench.PageImage(0), CellPoint(3), Qt::LeftButton);
+        Move(bench.PageImage(0), at, Qt::LeftButton);
         QVERIFY(bench.StatusPanel.text().isEmpty());
         QVERIFY(!HasFramePixel(bench.PageImage(0)->Picture()));
-        Press(bench.PageImage(0), at, Qt::LeftButton);
-        Press(bench.PageImage(0), at, Qt::RightButton);
-        Move(bench.Table(), at);
+        Click(bench.PageImage(0), at, Qt::LeftButton);
+        Click(bench.PageImage(0), at, Qt::RightButton);
+        Move(bench.Table(), at, Qt::LeftButton);
         QVERIFY(bench.StatusPanel.text().isEmpty());
-        Press(bench.Table(), at, Qt::LeftButton);
+        Click(bench.Table(), at, Qt::LeftButton);
     }
     QCOMPARE(bench.Stage().MapSet(), before);
     QVERIFY(!bench.Stage().CanUndo());
@@ -397,7 +284,7 @@ void TestMapSetEdit::gridLinesFollowCheckBox() {
     }
     QVERIFY(picture.pixel(255, 17) != White);
     // The hover keeps the lines: restoring a cell draws them again.
-    Move(bench.PageImage(0), CellPoint(9));
+    Move(bench.PageImage(0), CellPoint(9), Qt::LeftButton);
     Leave(bench.PageImage(0));
     QCOMPARE(picture.pixel(32, 40), White);
     grid->click();
@@ -424,20 +311,20 @@ void TestMapSetEdit::gridDialogFromShiftClick() {
     QFETCH(QString, button);
     QFETCH(bool, changed);
     MapSetPageBench bench;
-    bench.Controller->SetPageMapSet(1, 0x12);
+    bench.Controller.SetPageMapSet(1, 0x12);
     const uint8_t old = bench.MapSetByte(0x12, 0);
     const uint8_t typed = static_cast<uint8_t>(old + 1);
     QString caption;
     QString shownCell;
-    QTimer::singleShot(0, bench.GridForm.get(), [&] {
-        caption = bench.GridForm->windowTitle();
-        auto *table = bench.GridForm->findChild<QTableWidget *>(QStringLiteral("SGridMapSetEdit"));
+    QTimer::singleShot(0, &bench.GridForm, [&] {
+        caption = bench.GridForm.windowTitle();
+        auto *table = bench.GridForm.findChild<QTableWidget *>(QStringLiteral("SGridMapSetEdit"));
         shownCell = table->item(0, 0)->text();
         if (typeNewValue)
             QTest::keyClicks(table, Hex2(typed));
-        bench.GridForm->findChild<QPushButton *>(button)->click();
+        bench.GridForm.findChild<QPushButton *>(button)->click();
     });
-    Press(bench.PageImage(1), CellPoint(10), Qt::LeftButton, modifiers);
+    Click(bench.PageImage(1), CellPoint(10), Qt::LeftButton, modifiers);
 
     QCOMPARE(caption, QStringLiteral("マップセット(番号12)の編集"));
     QCOMPARE(shownCell, Hex2(old));
@@ -460,18 +347,18 @@ void TestMapSetEdit::reload() {
     QFETCH(bool, answer);
     MapSetPageBench bench;
     const MapSetTable original = bench.Stage().MapSet();
-    bench.Controller->SelectChip(static_cast<uint8_t>(original[2] + 1));
-    Press(bench.PageImage(0), CellPoint(2), Qt::LeftButton);
-    Press(bench.PageImage(0), CellPoint(4), Qt::LeftButton, Qt::ControlModifier);
-    bench.Document->Undo();
-    bench.Controller->PageActivated(); // as the main window does after an undo
+    bench.Controller.SelectChip(static_cast<uint8_t>(original[2] + 1));
+    Click(bench.PageImage(0), CellPoint(2), Qt::LeftButton);
+    Click(bench.PageImage(0), CellPoint(4), Qt::LeftButton, Qt::ControlModifier);
+    bench.Document().Undo();
+    bench.Controller.PageActivated(); // as the main window does after an undo
     QVERIFY(bench.Stage().CanRedo());
     const MapSetTable edited = bench.Stage().MapSet();
     QVERIFY(edited != original);
 
-    bench.Prompt.YesNoAnswers = {answer};
+    bench.Prompt().YesNoAnswers = {answer};
     QTest::mouseClick(bench.Find<QPushButton>(QStringLiteral("Button3")), Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions,
+    QCOMPARE(bench.Prompt().Questions,
              QStringList{QStringLiteral(
                  "このステージのマップセットデータを読み込み直します。よろしいですか？")});
     QCOMPARE(bench.Stage().MapSet(), answer ? original : edited);
@@ -492,25 +379,24 @@ void TestMapSetEdit::duplicateReplacement() {
     stage.SetMapSetEntry(70, 0x1B);
     const MapSetTable before = stage.MapSet();
     auto *replace = bench.Find<QPushButton>(QStringLiteral("BtnReplaceMapSetChip"));
-    auto *ok =
-        bench.ReportWindow->findChild<QPushButton *>(QStringLiteral("BtnReplaceMapSetChips"));
+    auto *ok = bench.ReportWindow.findChild<QPushButton *>(QStringLiteral("BtnReplaceMapSetChips"));
 
     // Cancelled: nothing changes.
-    QTimer::singleShot(0, bench.ReportWindow.get(), [&] { bench.ReportWindow->reject(); });
+    QTimer::singleShot(0, &bench.ReportWindow, [&] { bench.ReportWindow.reject(); });
     replace->click();
     QCOMPARE(stage.MapSet(), before);
     QVERIFY(stage.CanUndo());
     QVERIFY(!bench.MapSetFlag());
     QVERIFY(ok->isHidden());
 
-    QTimer::singleShot(0, bench.ReportWindow.get(), [&] { ok->click(); });
+    QTimer::singleShot(0, &bench.ReportWindow, [&] { ok->click(); });
     replace->click();
     QCOMPARE(stage.MapSet()[3], 0x05);
     QCOMPARE(stage.MapSet()[70], 0x05);
     int changedEntries = 0;
     for (int i = 0; i < 2048; ++i)
         changedEntries += stage.MapSet()[i] != before[i];
-    QCOMPARE(bench.Prompt.Messages.last(),
+    QCOMPARE(bench.Prompt().Messages.last(),
              QString::number(changedEntries) + QStringLiteral("個のチップを置換しました"));
     QVERIFY(bench.MapSetFlag());
     QVERIFY(!stage.CanUndo());
@@ -521,10 +407,10 @@ void TestMapSetEdit::duplicateReplacement() {
     std::array<uint8_t, 64> firstMapSet{};
     std::copy_n(stage.MapSet().begin(), 64, firstMapSet.begin());
     stage.PasteMapSetBlock(0, firstMapSet);
-    bench.Flags.ClearAll();
-    QTimer::singleShot(0, bench.ReportWindow.get(), [&] { ok->click(); });
+    bench.Flags().ClearAll();
+    QTimer::singleShot(0, &bench.ReportWindow, [&] { ok->click(); });
     replace->click();
-    QCOMPARE(bench.Prompt.Messages.last(), QStringLiteral("0個のチップを置換しました"));
+    QCOMPARE(bench.Prompt().Messages.last(), QStringLiteral("0個のチップを置換しました"));
     QVERIFY(!bench.MapSetFlag());
     QVERIFY(stage.CanUndo());
 }
@@ -532,24 +418,24 @@ void TestMapSetEdit::duplicateReplacement() {
 void TestMapSetEdit::activationShowsChipPickedElsewhere() {
     MapSetPageBench bench;
     auto *preview = bench.Find<TImageEx>(QStringLiteral("ImgSelect32x32Chip"));
-    bench.Controller->SetSelectedChip(0x33);
+    bench.Controller.SetSelectedChip(0x33);
     QCOMPARE(bench.Label(QStringLiteral("LblMapSetSelect32x32ChipIndex"))->text(),
              QStringLiteral("00"));
-    bench.Controller->PageActivated();
+    bench.Controller.PageActivated();
     QCOMPARE(bench.Label(QStringLiteral("LblMapSetSelect32x32ChipIndex"))->text(),
              QStringLiteral("33"));
     QCOMPARE(preview->Picture(), bench.ChipPicture(0x33, 64));
 
     // An undone paint shows after activation; a palette tick keeps the hover frame.
-    Press(bench.PageImage(0), CellPoint(12), Qt::LeftButton);
-    bench.Document->Undo();
-    bench.Controller->PageActivated();
+    Click(bench.PageImage(0), CellPoint(12), Qt::LeftButton);
+    bench.Document().Undo();
+    bench.Controller.PageActivated();
     QCOMPARE(bench.PageImage(0)->Picture(), bench.MapSetPicture(0));
-    Move(bench.PageImage(0), CellPoint(12));
+    Move(bench.PageImage(0), CellPoint(12), Qt::LeftButton);
     const QImage beforeTick = bench.PageImage(0)->Picture();
     for (int entry = 0; entry < 16; ++entry)
-        bench.Graphics->SetStagePaletteEntry(entry, static_cast<uint8_t>(0x3F - entry));
-    bench.Controller->RedrawForPalette();
+        bench.Graphics().SetStagePaletteEntry(entry, static_cast<uint8_t>(0x3F - entry));
+    bench.Controller.RedrawForPalette();
     QVERIFY(bench.PageImage(0)->Picture() != beforeTick);
     QCOMPARE(bench.PageImage(0)->Picture().pixel(4 * 32, 1 * 32), Magenta);
     QCOMPARE(preview->Picture(), bench.ChipPicture(0x33, 64));

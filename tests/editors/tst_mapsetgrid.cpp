@@ -1,6 +1,7 @@
 #include "MapSetEditGridForm.h"
 #include "MapSetGrid.h"
 #include "ScriptedPrompt.h"
+#include "TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,10 +18,6 @@ std::array<uint8_t, 64> CountingCells() {
     for (int i = 0; i < 64; ++i)
         cells[i] = static_cast<uint8_t>(i);
     return cells;
-}
-
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
 
 using CellChanges = QList<QPair<QPoint, QString>>;

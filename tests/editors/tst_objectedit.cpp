@@ -111,7 +111,7 @@ void TestObjectEdit::pageAfterRefresh() {
     QCOMPARE(bench.Label("LblObjectIndex"), QStringLiteral("00"));
     QCOMPARE(bench.Label("LblObjectSum"), QStringLiteral("5 / 127"));
     QVERIFY(bench.ObjectFlag());
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 void TestObjectEdit::hoverReachesNinePixels_data() {
@@ -194,10 +194,9 @@ void TestObjectEdit::dragSnapsAndClamps() {
 
     QCOMPARE(bench.Objects(0).section(QLatin1Char(' '), 0, 0), expected);
     QCOMPARE(bench.ObjectFlag(), modified);
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     const ObjectNode &dragged = bench.Stage().ObjectList(0).front();
-    QCOMPARE(bench.Label("LblObjectX"),
-             QStringLiteral("%1").arg(dragged.X, 2, 16, QLatin1Char('0')).toUpper());
+    QCOMPARE(bench.Label("LblObjectX"), Hex2(dragged.X));
     // The marker is redrawn at the new place: one of its corners lies inside the room.
     const int cornerX = dragged.X >= 8 ? dragged.X - 8 : dragged.X + 7;
     const int cornerY = dragged.Y >= 8 ? dragged.Y - 8 : dragged.Y + 7;
@@ -247,7 +246,7 @@ void TestObjectEdit::selectionLabelsKindAndRemoval() {
     kinds->setCurrentIndex(0x4C);
     QCOMPARE(bench.Objects(1), QStringLiteral("28,c8,4c"));
     QVERIFY(bench.ObjectFlag());
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
 
     QTest::mouseClick(bench.Find<QPushButton>(QStringLiteral("BtnObjectRemove")), Qt::LeftButton);
     QCOMPARE(bench.Objects(1), QString());
@@ -270,7 +269,7 @@ void TestObjectEdit::nudgeMovesWithoutSorting() {
     QTest::mouseClick(arrowsX->UpButton(), Qt::LeftButton);
     QCOMPARE(bench.Label("LblObjectX"), QStringLiteral("FF"));
     QVERIFY(bench.ObjectFlag());
-    bench.Flags.ClearAll();
+    bench.Flags().ClearAll();
     // At 255 the right arrow leaves X where it is, but the step still marks the stage.
     QTest::mouseClick(arrowsX->UpButton(), Qt::LeftButton);
     QCOMPARE(bench.Objects(0), QStringLiteral("64,0,1 ff,ff,2"));
@@ -290,7 +289,7 @@ void TestObjectEdit::nudgeMovesWithoutSorting() {
     QCOMPARE(arrowsY->Position(), 1);
     // The selection frame follows the object.
     QCOMPARE(bench.Room(0)->Picture().pixel(0x5F - 16, 0xFF - 16), White);
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 void TestObjectEdit::objectLimit() {
@@ -305,11 +304,11 @@ void TestObjectEdit::objectLimit() {
 
     QTest::mouseClick(bench.Find<QPushButton>(QStringLiteral("BtnObjectCreate")), Qt::LeftButton);
     QCOMPARE(bench.Label("LblObjectSum"), QStringLiteral("127 / 127"));
-    QVERIFY(bench.Prompt.Messages.isEmpty());
+    QVERIFY(bench.Prompt().Messages.isEmpty());
 
     // The next creation, by button, menu or paste, is refused with the message.
     Press(bench.Room(1), QPoint(60, 60), Qt::LeftButton);
-    bench.Flags.ClearAll();
+    bench.Flags().ClearAll();
     QTest::mouseClick(bench.Find<QPushButton>(QStringLiteral("BtnObjectCreate")), Qt::LeftButton);
     bench.RightClick(1, QPoint(80, 80));
     bench.Item("MenuCreateObject")->trigger();
@@ -318,7 +317,7 @@ void TestObjectEdit::objectLimit() {
     bench.RightClick(1, QPoint(80, 80));
     bench.Item("MenuPasteObject")->trigger();
     bench.CloseMenu();
-    QCOMPARE(bench.Prompt.Messages, QStringList({LimitMessage, LimitMessage, LimitMessage}));
+    QCOMPARE(bench.Prompt().Messages, QStringList({LimitMessage, LimitMessage, LimitMessage}));
     QCOMPARE(bench.Stage().ObjectTotal(), 127);
     QCOMPARE(bench.Objects(1), QString());
     QVERIFY(!bench.ObjectFlag());
@@ -330,7 +329,7 @@ void TestObjectEdit::objectLimit() {
     QVERIFY(script.Ran);
     QCOMPARE(bench.Objects(0), QStringLiteral("11,11,1"));
     QCOMPARE(bench.Label("LblObjectSum"), QStringLiteral("127 / 127"));
-    QCOMPARE(bench.Prompt.Messages.size(), 3);
+    QCOMPARE(bench.Prompt().Messages.size(), 3);
 }
 
 void TestObjectEdit::popupMenuCopyCutPasteRemove() {
@@ -392,7 +391,7 @@ void TestObjectEdit::popupMenuCopyCutPasteRemove() {
     Press(bench.Room(0), QPoint(10, 220), Qt::MiddleButton);
     QVERIFY(!menu->isVisible());
     QCOMPARE(bench.Objects(0), QStringLiteral("a,dc,0"));
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 void TestObjectEdit::shiftClickEditsRoomAsText() {
@@ -436,14 +435,14 @@ void TestObjectEdit::shiftClickEditsRoomAsText() {
     QCOMPARE(bench.Objects(5), QStringLiteral("8,7,ff f0,f0,f0"));
 
     // OK with the text unchanged still rewrites (and marks) the room.
-    bench.Flags.ClearAll();
+    bench.Flags().ClearAll();
     script = {};
     script.Arm(std::nullopt, true);
     Press(bench.Room(0), QPoint(20, 20), Qt::LeftButton, Qt::ShiftModifier);
     QCOMPARE(script.Caption, QStringLiteral("部屋番号04のオブジェクトの編集"));
     QCOMPARE(script.Shown, QString());
     QVERIFY(bench.ObjectFlag());
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 void TestObjectEdit::scrollingAndRefresh() {
@@ -464,8 +463,8 @@ void TestObjectEdit::scrollingAndRefresh() {
     bench.Item("MenuCopyObject")->trigger();
     bench.CloseMenu();
     scrollBar->setValue(5);
-    bench.Document->SetCurrentStage(1);
-    bench.Controller->Refresh();
+    bench.Document().SetCurrentStage(1);
+    bench.Controller.Refresh();
     QCOMPARE(scrollBar->value(), 0);
     QCOMPARE(bench.Label("LblObjectRoom"), QStringLiteral("00-01"));
     QCOMPARE(bench.Label("LblObjectX"), QStringLiteral("--"));
@@ -474,8 +473,8 @@ void TestObjectEdit::scrollingAndRefresh() {
     bench.CloseMenu();
     QCOMPARE(bench.Stage().ObjectList(1).front().X, 7);
     QCOMPARE(bench.Stage().ObjectList(1).front().Kind, 0x1A);
-    QVERIFY(bench.Flags.EditFlag(EditArea::Object, 1));
-    QVERIFY(!bench.Flags.EditFlag(EditArea::Object, 0));
+    QVERIFY(bench.Flags().EditFlag(EditArea::Object, 1));
+    QVERIFY(!bench.Flags().EditFlag(EditArea::Object, 0));
 }
 
 void TestObjectEdit::reloadKeepsHistoryAndFlags() {
@@ -484,21 +483,21 @@ void TestObjectEdit::reloadKeepsHistoryAndFlags() {
     bench.Drag(QPoint(100, 100), QPoint(180, 180));
     QVERIFY(bench.ObjectFlag());
 
-    bench.Prompt.YesNoAnswers = {false};
+    bench.Prompt().YesNoAnswers = {false};
     QTest::mouseClick(bench.Find<QPushButton>(QStringLiteral("BtnObjectEditReload")),
                       Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions,
+    QCOMPARE(bench.Prompt().Questions,
              QStringList({QStringLiteral(
                  "このステージのオブジェクトデータを読み込み直します。よろしいですか？")}));
     QCOMPARE(bench.Objects(0), QStringLiteral("b4,b4,1a c8,3c,5"));
 
-    bench.Prompt.YesNoAnswers = {true};
+    bench.Prompt().YesNoAnswers = {true};
     QTest::mouseClick(bench.Find<QPushButton>(QStringLiteral("BtnObjectEditReload")),
                       Qt::LeftButton);
     QCOMPARE(bench.Objects(0), QStringLiteral("64,64,1a c8,3c,5"));
     QCOMPARE(bench.Label("LblObjectX"), QStringLiteral("--"));
     QVERIFY(bench.ObjectFlag());
-    QVERIFY(bench.Document->CanUndo());
+    QVERIFY(bench.Document().CanUndo());
     // The dragged object is gone; a move with the button still held must not touch it.
     Move(bench.Room(0), QPoint(30, 30), Qt::LeftButton);
     QCOMPARE(bench.Objects(0), QStringLiteral("64,64,1a c8,3c,5"));

@@ -1,62 +1,17 @@
-#include "CartridgeBuilder.h"
-#include "ImageEx.h"
-#include "MyIniFiles.h"
-#include "ScriptedPrompt.h"
+#include "EditorPageFixture.h"
 #include "UpDown.h"
-#include "edit_flag.h"
-#include "fcpalette.h"
-#include "fileio.h"
-#include "graphics.h"
 #include "paletteedit.h"
 #include "palettepage.h"
 
 #include <QComboBox>
-#include <QCursor>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
 
 namespace {
-// Every master colour is different and none is the magenta of the hover frame.
-QRgb MasterColour(int index) {
-    return qRgb(4 * index, 0x80 ^ index, 255 - 4 * index);
-}
-const QRgb Magenta = qRgb(255, 0, 255);
-
-QString Hex2(int value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-bool WriteFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray MasterPaletteBytes() {
-    QByteArray bytes;
-    for (int i = 0; i < FcPaletteData::ColourCount; ++i) {
-        const QRgb c = MasterColour(i);
-        bytes.append(static_cast<char>(qRed(c)));
-        bytes.append(static_cast<char>(qGreen(c)));
-        bytes.append(static_cast<char>(qBlue(c)));
-    }
-    return bytes;
-}
-
-bool HasFramePixel(const QImage &picture) {
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (picture.pixel(x, y) == Magenta)
-                return true;
-    return false;
-}
-
 /// True when the 24 x 24 cell at (x0, y0) is one solid colour.
 bool CellIs(const QImage &picture, int x0, int y0, QRgb colour) {
     for (int y = y0; y < y0 + 24; ++y)
@@ -66,74 +21,20 @@ bool CellIs(const QImage &picture, int x0, int y0, QRgb colour) {
     return true;
 }
 
-void TypeInto(QLineEdit *edit, const QString &text) {
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
-
-/// A mouse move with whatever buttons the test holds, sent to the control itself so that
-/// positions outside it arrive as they do while a button is held.
-void MoveWithButtonHeld(QWidget *widget, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &move);
-}
-
-void Press(QWidget *widget, QPoint at, Qt::MouseButton button) {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), widget->mapToGlobal(QPointF(at)),
-                      button, button, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &press);
-}
-
-/// Setting up the bench cannot go on after a failure, so it ends the test run.
-void Require(bool condition, const char *what) {
-    if (!condition)
-        qFatal("bench set-up failed: %s", what);
-}
-
-void Leave(QWidget *widget) {
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(widget, &leave);
-}
-
 /// The palette page as the main window sets it up, on an opened synthetic image.
-class PalettePageBench {
+class PalettePageBench : public EditorPageFixture {
 public:
-    explicit PalettePageBench(const CartridgeBuilder &builder = CartridgeBuilder()) {
-        Require(Dir.isValid(), "temporary folder");
-        Require(builder.WriteTo(Dir.filePath(QStringLiteral("stage.nes"))), "image file");
-        Require(WriteFile(Dir.filePath(QStringLiteral("fcpalette.pal")), MasterPaletteBytes()),
-                "colour file");
-        Colours = FcPaletteData::Load(Dir.filePath(QStringLiteral("fcpalette.pal")), Prompt);
-        Require(Colours != nullptr, "colour table");
-        Settings = std::make_unique<TMyMemIniFile>(Dir.filePath(QStringLiteral("test.ini")));
-        Document = std::make_unique<RomImageData>(Flags, AttributeNames, *Settings, Prompt);
-        Graphics = std::make_unique<EditorGraphics>(*Colours, *Document);
-        Controller = std::make_unique<PaletteEditClass>(*Document, Flags, *Graphics, Prompt);
-        Controls = BuildPalettePage(&Page, &FrameTimer);
-        Controller->SetControls(Controls);
-        ForwardPalettePageEvents(Controls, *Controller);
-
-        Require(Document->Open(Dir.filePath(QStringLiteral("stage.nes"))), "open");
-        Flags.ClearAll();
-        Graphics->LocateChr();
-        Document->SetCurrentStage(0);
-        Controller->Refresh();
-        Graphics->ResetPaletteAnimation();
-
-        // Hover tests move the shared cursor; start every bench with it off the page.
-        QCursor::setPos(-500, -500);
-        Page.resize(635, 680);
-        Page.show();
-        Require(QTest::qWaitForWindowExposed(&Page), "page shown");
+    explicit PalettePageBench(const CartridgeBuilder &builder = CartridgeBuilder())
+        : EditorPageFixture(builder), Controls(BuildPalettePage(&Page, &FrameTimer)),
+          Controller(Document(), Flags(), Graphics(), Prompt()) {
+        Controller.SetControls(Controls);
+        ForwardPalettePageEvents(Controls, Controller);
+        Document().SetCurrentStage(0);
+        Controller.Refresh();
+        Graphics().ResetPaletteAnimation();
+        ShowPage(QSize(635, 680));
     }
 
-    template <typename T> T *Find(const QString &name) {
-        T *control = Page.findChild<T *>(name);
-        if (!control)
-            qFatal("control %s missing", qPrintable(name));
-        return control;
-    }
     QLineEdit *EditPal(int e) { return Find<QLineEdit>(QStringLiteral("EditPal%1").arg(e)); }
     QLineEdit *EditAnimePal(int k) {
         return Find<QLineEdit>(QStringLiteral("EditAnimePal%1").arg(k));
@@ -143,8 +44,7 @@ public:
     TImageEx *ColorTable() { return Find<TImageEx>(QStringLiteral("ImgColorTable")); }
     QLabel *SelectedColourLabel() { return Find<QLabel>(QStringLiteral("LblSelectColor")); }
     QComboBox *SetSelector() { return Find<QComboBox>(QStringLiteral("CBSelectPaletteSet")); }
-    StageData &Stage() { return Document->CurrentStageData(); }
-    bool PaletteFlag() { return Flags.EditFlag(EditArea::Palette, Document->CurrentStage()); }
+    bool PaletteFlag() { return EditFlag(EditArea::Palette); }
 
     /// Selects a colour the way the user does: a left click on its colour-table cell.
     void SelectColour(int colour) {
@@ -152,18 +52,9 @@ public:
                           QPoint((colour % 16) * 24 + 5, (colour / 16) * 24 + 5));
     }
 
-    QTemporaryDir Dir;
-    ScriptedPrompt Prompt;
-    EditFlagManagement Flags;
-    QStringList AttributeNames;
-    std::unique_ptr<FcPaletteData> Colours;
-    std::unique_ptr<TMyMemIniFile> Settings;
-    std::unique_ptr<RomImageData> Document;
-    std::unique_ptr<EditorGraphics> Graphics;
-    QWidget Page;
     QTimer FrameTimer;
     PaletteEditControls Controls;
-    std::unique_ptr<PaletteEditClass> Controller;
+    PaletteEditClass Controller;
 };
 } // namespace
 
@@ -242,13 +133,13 @@ void TestPaletteEdit::typedPaletteEntryIsStored() {
 
     QCOMPARE(bench.Stage().BGPalette(set)[4], uint8_t{0x3F});
     QCOMPARE(bench.EditPal(4)->text(), QStringLiteral("3F"));
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("パレットの編集"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("パレットの編集"));
     QVERIFY(bench.PaletteFlag());
     QVERIFY(CellIs(bench.PalView(1)->Picture(), 0, 0, MasterColour(0x3F)));
     QVERIFY(CellIs(bench.AnimePal(1)->Picture(), 0, 0, MasterColour(0x3F)));
     // Exactly one step, and it restores the entry.
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryPaletteEntry});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryPaletteEntry});
+    QVERIFY(!bench.Document().CanUndo());
     QVERIFY(bench.Stage().BGPalette(set)[4] != 0x3F);
 }
 
@@ -271,7 +162,7 @@ void TestPaletteEdit::malformedPaletteEntryIsRestored() {
 
     QCOMPARE(bench.EditPal(7)->text(), Hex2(stored));
     QCOMPARE(bench.Stage().BGPalette(0)[7], stored);
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     QVERIFY(!bench.PaletteFlag());
     QVERIFY(CellIs(bench.PalView(1)->Picture(), 3 * 24, 0, MasterColour(stored)));
 }
@@ -283,7 +174,7 @@ void TestPaletteEdit::stripLeftClickWritesSelectedColour() {
     // Entry 5 is the second cell of the second strip.
     bench.SelectColour(stored);
     QTest::mouseClick(bench.PalView(1), Qt::LeftButton, {}, QPoint(30, 10));
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
     QVERIFY(!bench.PaletteFlag());
 
     const int other = (stored + 1) % 0x40;
@@ -291,10 +182,10 @@ void TestPaletteEdit::stripLeftClickWritesSelectedColour() {
     QTest::mouseClick(bench.PalView(1), Qt::LeftButton, {}, QPoint(30, 10));
     QCOMPARE(bench.Stage().BGPalette(0)[5], uint8_t(other));
     QCOMPARE(bench.EditPal(5)->text(), Hex2(other));
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("パレットの編集"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("パレットの編集"));
     QVERIFY(bench.PaletteFlag());
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryPaletteEntry});
-    QVERIFY(!bench.Document->CanUndo());
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryPaletteEntry});
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 void TestPaletteEdit::stripOtherButtonPicksColour() {
@@ -314,7 +205,7 @@ void TestPaletteEdit::stripOtherButtonPicksColour() {
     const QImage &swatch = bench.Find<TImageEx>(QStringLiteral("ImgSelectColor"))->Picture();
     QCOMPARE(swatch.pixel(0, 0), MasterColour(entry9));
     QCOMPARE(swatch.pixel(31, 31), MasterColour(entry9));
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 void TestPaletteEdit::colourTableSelectsWithLeftButtonOnly() {
@@ -359,13 +250,13 @@ void TestPaletteEdit::animationSlotInput() {
         const uint8_t value = uint8_t(typed.toUInt(nullptr, 16));
         QCOMPARE(bench.Stage().BGPaletteAnime(0)[slot], value);
         QCOMPARE(bench.EditAnimePal(slot)->text(), typed.toUpper());
-        QCOMPARE(bench.Document->UndoName(), QStringLiteral("パレットアニメの編集"));
+        QCOMPARE(bench.Document().UndoName(), QStringLiteral("パレットアニメの編集"));
         QVERIFY(bench.PaletteFlag());
         QVERIFY(bench.FrameTimer.isActive());
     } else {
         QCOMPARE(bench.Stage().BGPaletteAnime(0)[slot], stored);
         QCOMPARE(bench.EditAnimePal(slot)->text(), Hex2(stored));
-        QVERIFY(!bench.Document->CanUndo());
+        QVERIFY(!bench.Document().CanUndo());
         QVERIFY(!bench.PaletteFlag());
     }
 }
@@ -396,7 +287,7 @@ void TestPaletteEdit::arrowsStepThroughAcceptedValues() {
 
     QCOMPARE(bench.EditAnimePal(2)->text(), expected);
     QCOMPARE(bench.Stage().BGPaletteAnime(0)[2], uint8_t(expected.toUInt(nullptr, 16)));
-    QCOMPARE(bench.Document->UndoName(), QStringLiteral("パレットアニメの編集"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("パレットアニメの編集"));
     QCOMPARE(upDown->Position(), 1);
     QCOMPARE(clicks, 0);
 }
@@ -404,7 +295,7 @@ void TestPaletteEdit::arrowsStepThroughAcceptedValues() {
 void TestPaletteEdit::paletteSetFallsBackOnlyOnStageChange() {
     PalettePageBench bench;
     bench.SetSelector()->setCurrentIndex(3);
-    QCOMPARE(bench.Controller->SelectedPaletteSet(), 3);
+    QCOMPARE(bench.Controller.SelectedPaletteSet(), 3);
     QCOMPARE(bench.EditPal(2)->text(), Hex2(bench.Stage().BGPalette(3)[2]));
     const uint8_t original = bench.Stage().BGPalette(3)[2];
     QVERIFY(original != 0x3F);
@@ -412,21 +303,21 @@ void TestPaletteEdit::paletteSetFallsBackOnlyOnStageChange() {
     QCOMPARE(bench.Stage().BGPalette(3)[2], uint8_t{0x3F});
 
     // Undo as the main window runs it: the palette category re-applies the set.
-    QCOMPARE(bench.Document->Undo(), uint8_t{CategoryPaletteEntry});
-    bench.Controller->CBSelectPaletteSetChange();
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryPaletteEntry});
+    bench.Controller.CBSelectPaletteSetChange();
     QCOMPARE(bench.SetSelector()->currentIndex(), 3);
     QCOMPARE(bench.EditPal(2)->text(), Hex2(original));
     QVERIFY(CellIs(bench.PalView(0)->Picture(), 2 * 24, 0, MasterColour(original)));
     QVERIFY(CellIs(bench.AnimePal(0)->Picture(), 2 * 24, 0, MasterColour(original)));
 
-    bench.Document->SetCurrentStage(1);
-    bench.Controller->Refresh();
+    bench.Document().SetCurrentStage(1);
+    bench.Controller.Refresh();
     QCOMPARE(bench.SetSelector()->currentIndex(), 0);
-    QCOMPARE(bench.Controller->SelectedPaletteSet(), 0);
+    QCOMPARE(bench.Controller.SelectedPaletteSet(), 0);
     for (int e = 0; e < 16; ++e)
-        QCOMPARE(bench.EditPal(e)->text(), Hex2(bench.Document->Stage(1).BGPalette(0)[e]));
-    QCOMPARE(bench.Graphics->GetStagePaletteColour(2),
-             MasterColour(bench.Document->Stage(1).BGPalette(0)[2]));
+        QCOMPARE(bench.EditPal(e)->text(), Hex2(bench.Document().Stage(1).BGPalette(0)[e]));
+    QCOMPARE(bench.Graphics().GetStagePaletteColour(2),
+             MasterColour(bench.Document().Stage(1).BGPalette(0)[2]));
 }
 
 void TestPaletteEdit::reloadEmptiesWholeHistoryAndKeepsFlags_data() {
@@ -458,23 +349,23 @@ void TestPaletteEdit::reloadEmptiesWholeHistoryAndKeepsFlags() {
     TypeInto(edit, changed);
     TypeInto(animation ? bench.EditAnimePal(2) : bench.EditPal(5),
              animation ? QStringLiteral("80") : QStringLiteral("01"));
-    QCOMPARE(bench.Document->Undo(),
+    QCOMPARE(bench.Document().Undo(),
              uint8_t(animation ? CategoryPaletteAnimeEntry : CategoryPaletteEntry));
-    QVERIFY(bench.Document->CanUndo());
-    QVERIFY(bench.Document->CanRedo());
+    QVERIFY(bench.Document().CanUndo());
+    QVERIFY(bench.Document().CanRedo());
 
-    bench.Prompt.YesNoAnswers = {false};
+    bench.Prompt().YesNoAnswers = {false};
     QTest::mouseClick(bench.Find<QPushButton>(button), Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions, QStringList{question});
+    QCOMPARE(bench.Prompt().Questions, QStringList{question});
     QCOMPARE(edit->text(), changed);
-    QVERIFY(bench.Document->CanUndo());
+    QVERIFY(bench.Document().CanUndo());
 
-    bench.Prompt.YesNoAnswers = {true};
+    bench.Prompt().YesNoAnswers = {true};
     QTest::mouseClick(bench.Find<QPushButton>(button), Qt::LeftButton);
-    QCOMPARE(bench.Prompt.Questions, (QStringList{question, question}));
+    QCOMPARE(bench.Prompt().Questions, (QStringList{question, question}));
     QCOMPARE(edit->text(), original);
-    QVERIFY(!bench.Document->CanUndo());
-    QVERIFY(!bench.Document->CanRedo());
+    QVERIFY(!bench.Document().CanUndo());
+    QVERIFY(!bench.Document().CanRedo());
     QVERIFY(bench.PaletteFlag());
 }
 
@@ -495,8 +386,8 @@ void TestPaletteEdit::animationTickRecoloursStrips() {
     QCOMPARE(strip.pixel(24 + 12, 12), MasterColour(set[1]));
 
     for (const int first : {0x30, 0x2A, 0x11, 0x30}) {
-        QVERIFY(bench.Controller->AnimationTick());
-        bench.Controller->RedrawForPalette();
+        QVERIFY(bench.Controller.AnimationTick());
+        bench.Controller.RedrawForPalette();
         QVERIFY(CellIs(strip, 24, 0, MasterColour(first)));
         QVERIFY(CellIs(strip, 48, 0, MasterColour(first + 1)));
         QVERIFY(CellIs(strip, 72, 0, MasterColour(first + 2)));
@@ -506,7 +397,7 @@ void TestPaletteEdit::animationTickRecoloursStrips() {
     // Switching the slot off restores the set's own colours and stops the animation.
     TypeInto(bench.EditAnimePal(0), QStringLiteral("00"));
     QVERIFY(CellIs(strip, 24, 0, MasterColour(set[1])));
-    QVERIFY(!bench.Controller->AnimationTick());
+    QVERIFY(!bench.Controller.AnimationTick());
 }
 
 void TestPaletteEdit::pointerOutsideImagesGivesNoCell() {
@@ -519,7 +410,7 @@ void TestPaletteEdit::pointerOutsideImagesGivesNoCell() {
     QCOMPARE(picked, Hex2(before[12]));
     for (const QPoint outside : {QPoint(-1, 10), QPoint(96, 10), QPoint(50, -3), QPoint(50, 24),
                                  QPoint(-400, 900), QPoint(5000, -5000)}) {
-        MoveWithButtonHeld(strip, outside);
+        Move(strip, outside, Qt::LeftButton);
         QVERIFY(!HasFramePixel(strip->Picture()));
         Press(strip, outside, Qt::LeftButton);
         Press(strip, outside, Qt::RightButton);
@@ -527,17 +418,17 @@ void TestPaletteEdit::pointerOutsideImagesGivesNoCell() {
     TImageEx *table = bench.ColorTable();
     for (const QPoint outside :
          {QPoint(-1, 0), QPoint(384, 50), QPoint(200, 96), QPoint(-9999, 9999)}) {
-        MoveWithButtonHeld(table, outside);
+        Move(table, outside, Qt::LeftButton);
         QVERIFY(!HasFramePixel(table->Picture()));
         Press(table, outside, Qt::LeftButton);
     }
     // The last cell still counts as inside.
-    MoveWithButtonHeld(table, QPoint(383, 95));
+    Move(table, QPoint(383, 95), Qt::LeftButton);
     QCOMPARE(table->Picture().pixel(383, 95), Magenta);
 
     QCOMPARE(bench.SelectedColourLabel()->text(), picked);
     QVERIFY(bench.Stage().BGPalette(0) == before);
-    QVERIFY(!bench.Document->CanUndo());
+    QVERIFY(!bench.Document().CanUndo());
 }
 
 void TestPaletteEdit::hoverFramesCellAndLeaveRestores() {

@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "ScriptedPrompt.h"
 #include "showUnusedChipNumForm.h"
 
@@ -27,12 +28,7 @@ public:
     ScriptedPrompt Prompt;
     TShowUnusedChipNumForm Dialog{Prompt};
 
-    template <typename T> T *Find(const QString &name) {
-        T *control = Dialog.findChild<T *>(name);
-        if (!control)
-            qFatal("control %s missing", qPrintable(name));
-        return control;
-    }
+    template <typename T> T *Find(const QString &name) { return NamedChild<T>(&Dialog, name); }
     QPushButton *OkButton() { return Find<QPushButton>(QStringLiteral("BtnReplaceMapSetChips")); }
     QPushButton *CancelButton() { return Find<QPushButton>(QStringLiteral("BtnCancel")); }
 

@@ -12,13 +12,6 @@ void WriteTile(ImageBuffer &image, int64_t address, const Tile &bytes) {
     std::copy(bytes.begin(), bytes.end(), image.begin() + address);
 }
 
-// Colour number 0..3 of one pixel of the tile whose 16 bytes start at `address`: the two
-// bit planes eight bytes apart, the leftmost pixel in bit 7.
-int ColourNumber(const ImageBuffer &image, int64_t address, int column, int row) {
-    const int bit = 7 - column;
-    return ((image[address + row] >> bit) & 1) + 2 * ((image[address + row + 8] >> bit) & 1);
-}
-
 int64_t TileAddress(const EditorGraphics &graphics, const std::array<uint8_t, 2> &banks, int tile) {
     return graphics.ChrBase() + 0x400 * banks[tile >> 7] + 16 * (tile & 0x7F);
 }
@@ -289,8 +282,8 @@ void TestEditorGraphics::palettesComeFromTheColourTable() {
 
     for (int entry = 0; entry < 16; ++entry) {
         const int index = entry == 12 ? 0x3A : colours[entry] & 0x3F;
-        QCOMPARE(graphics.GetStagePaletteColour(entry), GraphicsFixture::MasterColour(index));
-        QCOMPARE(graphics.StagePalette()[entry], GraphicsFixture::MasterColour(index));
+        QCOMPARE(graphics.GetStagePaletteColour(entry), MasterColour(index));
+        QCOMPARE(graphics.StagePalette()[entry], MasterColour(index));
     }
     for (const IndexedBitmap::Palette *palette :
          {&graphics.StagePalette(), &graphics.MasterPalette()}) {
@@ -312,7 +305,7 @@ void TestEditorGraphics::palettesComeFromTheColourTable() {
     strip.CopyToPicture(picture, 0, 0, 384, 96, 0, 0);
     for (int colour = 0; colour < 64; ++colour)
         QCOMPARE(picture.pixel((colour % 16) * 24 + 23, (colour / 16) * 24 + 11),
-                 GraphicsFixture::MasterColour(colour));
+                 MasterColour(colour));
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, graphics.SetStagePaletteEntry(256, 0));
 }
 
@@ -339,16 +332,16 @@ void TestEditorGraphics::animationCyclesThroughItsFrames() {
                 index = frames[tick % 3][entry - 4];
             if (entry == 0)
                 index = 0x07;
-            QCOMPARE(graphics.GetStagePaletteColour(entry), GraphicsFixture::MasterColour(index));
+            QCOMPARE(graphics.GetStagePaletteColour(entry), MasterColour(index));
         }
-        QCOMPARE(graphics.GetStagePaletteColour(254), GraphicsFixture::MasterColour(0x05));
-        QCOMPARE(graphics.GetStagePaletteColour(255), GraphicsFixture::MasterColour(0x06));
+        QCOMPARE(graphics.GetStagePaletteColour(254), MasterColour(0x05));
+        QCOMPARE(graphics.GetStagePaletteColour(255), MasterColour(0x06));
     }
 
     graphics.ResetPaletteAnimation();
     graphics.SetStagePalette(colours);
     QVERIFY(graphics.StepPaletteAnimation({0x85, 0x00, 0x00, 0x00}));
-    QCOMPARE(graphics.GetStagePaletteColour(4), GraphicsFixture::MasterColour(0x01));
+    QCOMPARE(graphics.GetStagePaletteColour(4), MasterColour(0x01));
 }
 
 void TestEditorGraphics::animationHoldsEachFrameForItsWait() {
@@ -367,15 +360,15 @@ void TestEditorGraphics::animationHoldsEachFrameForItsWait() {
         // The first W + 1 = 3 ticks after a reset keep the set's own colours.
         QVERIFY(!graphics.StepPaletteAnimation(selectors));
         QVERIFY(!graphics.StepPaletteAnimation(selectors));
-        QCOMPARE(entry8(), GraphicsFixture::MasterColour(colours[8]));
+        QCOMPARE(entry8(), MasterColour(colours[8]));
         QVERIFY(graphics.StepPaletteAnimation(selectors));
-        QCOMPARE(entry8(), GraphicsFixture::MasterColour(0x0A));
+        QCOMPARE(entry8(), MasterColour(0x0A));
         QVERIFY(!graphics.StepPaletteAnimation(selectors));
         QVERIFY(!graphics.StepPaletteAnimation(selectors));
-        QCOMPARE(entry8(), GraphicsFixture::MasterColour(0x0A));
+        QCOMPARE(entry8(), MasterColour(0x0A));
         QVERIFY(graphics.StepPaletteAnimation(selectors));
-        QCOMPARE(entry8(), GraphicsFixture::MasterColour(0x1A));
-        QCOMPARE(graphics.GetStagePaletteColour(10), GraphicsFixture::MasterColour(0x1C));
+        QCOMPARE(entry8(), MasterColour(0x1A));
+        QCOMPARE(graphics.GetStagePaletteColour(10), MasterColour(0x1C));
         graphics.ResetPaletteAnimation();
         graphics.SetStagePalette(colours);
     }
@@ -446,10 +439,10 @@ void TestEditorGraphics::animationTablesAtTheEndOfTheBuffer() {
 
     for (int tick = 0; tick < 3; ++tick) {
         QVERIFY(graphics.StepPaletteAnimation({0xFF, 0xFF, 0xFF, 0xFF}));
-        QCOMPARE(graphics.GetStagePaletteColour(0), GraphicsFixture::MasterColour(0x21));
-        QCOMPARE(graphics.GetStagePaletteColour(1), GraphicsFixture::MasterColour(0x00));
-        QCOMPARE(graphics.GetStagePaletteColour(2), GraphicsFixture::MasterColour(0x00));
-        QCOMPARE(graphics.GetStagePaletteColour(3), GraphicsFixture::MasterColour(0x33));
+        QCOMPARE(graphics.GetStagePaletteColour(0), MasterColour(0x21));
+        QCOMPARE(graphics.GetStagePaletteColour(1), MasterColour(0x00));
+        QCOMPARE(graphics.GetStagePaletteColour(2), MasterColour(0x00));
+        QCOMPARE(graphics.GetStagePaletteColour(3), MasterColour(0x33));
     }
 }
 

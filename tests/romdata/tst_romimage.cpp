@@ -1,6 +1,7 @@
 #include "CartridgeBuilder.h"
 #include "MyIniFiles.h"
 #include "ScriptedPrompt.h"
+#include "TestFiles.h"
 #include "edit_flag.h"
 #include "fileio.h"
 
@@ -13,22 +14,11 @@ namespace {
 const QString CannotOpen = QStringLiteral("ファイルを開けませんでした");
 const QString BadImage = QStringLiteral("ROMイメージが異常です");
 
-QByteArray ReadAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
 /// A document with its borrowed parts, and a folder to put files in.
 struct Fixture {
     explicit Fixture(const QByteArray &settingsText = QByteArray()) {
         const QString iniPath = Dir.filePath(QStringLiteral("quartex3editor.ini"));
-        if (!settingsText.isEmpty() && !WriteAll(iniPath, settingsText))
+        if (!settingsText.isEmpty() && !WriteFile(iniPath, settingsText))
             qFatal("cannot write the settings file");
         Settings = std::make_unique<TMyMemIniFile>(iniPath);
         Document = std::make_unique<RomImageData>(Flags, AttributeNames, *Settings, Prompt);
@@ -37,7 +27,7 @@ struct Fixture {
     QString Path(const QString &name) const { return Dir.filePath(name); }
     QString WriteImage(const QString &name, const QByteArray &bytes) const {
         const QString path = Path(name);
-        if (!WriteAll(path, bytes))
+        if (!WriteFile(path, bytes))
             qFatal("cannot write the image file");
         return path;
     }
@@ -94,7 +84,7 @@ void TestRomImage::unchangedImageSavesByteForByte() {
 
     const QString copy = fixture.Path(QStringLiteral("copy.nes"));
     QVERIFY(fixture.Document->Save(copy));
-    QCOMPARE(ReadAll(copy), builder.Bytes());
+    QCOMPARE(ReadFile(copy), builder.Bytes());
     QCOMPARE(fixture.Document->FilePath(), copy);
 
     // Every area flagged: every table is encoded again, and still nothing changes.
@@ -103,7 +93,7 @@ void TestRomImage::unchangedImageSavesByteForByte() {
             fixture.Flags.SetEditFlag(static_cast<EditArea>(area), stage, true);
     const QString again = fixture.Path(QStringLiteral("again.nes"));
     QVERIFY(fixture.Document->Save(again));
-    QCOMPARE(ReadAll(again), builder.Bytes());
+    QCOMPARE(ReadFile(again), builder.Bytes());
     QVERIFY(fixture.Prompt.Messages.isEmpty());
     QVERIFY(fixture.Prompt.Errors.isEmpty());
 }
@@ -138,7 +128,7 @@ void TestRomImage::onlyFlaggedAreasAreEncoded() {
     builder.SetByte(CartridgeBuilder::DefaultOffset(StageTable::BGPalette, 3) + 95, 0x30);
     builder.SetByte(CartridgeBuilder::DefaultOffset(StageTable::BGBank, 0), 0x40);
     builder.SetByte(chip1 + 10, builder.Byte(chip1 + 10) ^ 0xFF);
-    QCOMPARE(ReadAll(saved), builder.Bytes());
+    QCOMPARE(ReadFile(saved), builder.Bytes());
 }
 
 void TestRomImage::sharedStagesSaveToOnePlace() {
@@ -163,7 +153,7 @@ void TestRomImage::sharedStagesSaveToOnePlace() {
     QVERIFY(document.Save(saved));
     builder.SetByte(CartridgeBuilder::DefaultOffset(StageTable::Chip16x16, 13) + 5, 0xD1);
     // Stage 14's own bank bytes go with its 16x16 chip area, to its own place.
-    QCOMPARE(ReadAll(saved), builder.Bytes());
+    QCOMPARE(ReadFile(saved), builder.Bytes());
 }
 
 void TestRomImage::shareChainsKeepStorageAndOffsetsTogether() {
@@ -184,7 +174,7 @@ void TestRomImage::shareChainsKeepStorageAndOffsetsTogether() {
     const QString saved = fixture.Path(QStringLiteral("b.nes"));
     QVERIFY(document.Save(saved));
     builder.SetByte(CartridgeBuilder::DefaultOffset(StageTable::MapSet, 5) + 3, 0xE7);
-    QCOMPARE(ReadAll(saved), builder.Bytes());
+    QCOMPARE(ReadFile(saved), builder.Bytes());
 }
 
 void TestRomImage::historiesAreClearedByOpenSaveAndClose() {
@@ -251,7 +241,7 @@ void TestRomImage::fileSizes() {
         QCOMPARE(fixture.Document->FilePath(), path);
         const QString saved = fixture.Path(QStringLiteral("saved.nes"));
         QVERIFY(fixture.Document->Save(saved));
-        QCOMPARE(ReadAll(saved), bytes);
+        QCOMPARE(ReadFile(saved), bytes);
     } else {
         QCOMPARE(fixture.Prompt.Messages, QStringList{message});
         QCOMPARE(fixture.Document->Size(), 0);
@@ -297,7 +287,7 @@ void TestRomImage::failedOpenKeepsTheLoadedImage() {
     QVERIFY(document.Save(document.FilePath()));
     CartridgeBuilder expected;
     expected.SetByte(CartridgeBuilder::DefaultOffset(StageTable::Map, 2) + 7, 0x0E);
-    QCOMPARE(ReadAll(good), expected.Bytes());
+    QCOMPARE(ReadFile(good), expected.Bytes());
 }
 
 void TestRomImage::headerOnlyImageAfterALargeOneReadsZeros() {
@@ -346,7 +336,7 @@ void TestRomImage::failedSaveKeepsFlagsAndHistories() {
     QVERIFY(fixture.Flags.EditFlag(EditArea::Chip16x16, 5));
     QVERIFY(document.Stage(5).CanUndo());
     QCOMPARE(document.FilePath(), path);
-    QCOMPARE(ReadAll(path), builder.Bytes());
+    QCOMPARE(ReadFile(path), builder.Bytes());
     QVERIFY(fixture.Prompt.Messages.isEmpty());
 }
 
@@ -362,7 +352,7 @@ void TestRomImage::saveNeverGrowsTheFile() {
 
     const QString saved = fixture.Path(QStringLiteral("b.nes"));
     QVERIFY(document.Save(saved));
-    QCOMPARE(ReadAll(saved), builder.Bytes());
+    QCOMPARE(ReadFile(saved), builder.Bytes());
 }
 
 void TestRomImage::undoFollowsTheCurrentStage() {

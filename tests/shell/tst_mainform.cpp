@@ -1,8 +1,10 @@
 // The main window: start-up, the settings file at exit, the name lists, the document
 // lifecycle and the Edit menu, driven through the window's menus and controls.
 #include "CartridgeBuilder.h"
+#include "GraphicsFixture.h"
 #include "ImageEx.h"
 #include "ScriptedPrompt.h"
+#include "TestFiles.h"
 #include "edit_flag.h"
 #include "fileio.h"
 #include "mainform.h"
@@ -31,16 +33,6 @@ namespace {
 
 const QString IniName = QStringLiteral("quartex3editor.ini");
 
-bool WriteBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray ShiftJisLines(const QStringList &lines) {
     QStringEncoder encode("Shift_JIS");
     return encode(lines.join(u'\n') + u'\n');
@@ -52,10 +44,7 @@ class EditorSetup {
 public:
     EditorSetup() : PreviousDirectory(QDir::currentPath()) {
         QDir::setCurrent(WorkDir.path());
-        QByteArray colours(192, '\0');
-        for (int i = 0; i < colours.size(); ++i)
-            colours[i] = static_cast<char>(i);
-        WriteBytes(WorkDir.filePath(QStringLiteral("fcpalette.pal")), colours);
+        WriteFile(WorkDir.filePath(QStringLiteral("fcpalette.pal")), MasterColourTable());
     }
     ~EditorSetup() { QDir::setCurrent(PreviousDirectory); }
 
@@ -155,9 +144,9 @@ void TestMainForm::startupColourTable() {
     const QString table = setup.WorkFile(QStringLiteral("fcpalette.pal"));
     QFile::remove(table);
     if (size >= 0)
-        QVERIFY(WriteBytes(table, QByteArray(size, '\x0F')));
+        QVERIFY(WriteFile(table, QByteArray(size, '\x0F')));
     // Object names present, so the colour table is the only thing that can complain.
-    QVERIFY(WriteBytes(setup.ProgramFile(QStringLiteral("ObjectList.txt")), "a\n"));
+    QVERIFY(WriteFile(setup.ProgramFile(QStringLiteral("ObjectList.txt")), "a\n"));
 
     const std::unique_ptr<TMainForm> form = StartEditor(setup.Prompt, setup.ProgramFile({}), {});
     if (message.isEmpty()) {
@@ -190,8 +179,7 @@ void TestMainForm::designState() {
     QCOMPARE(stages->width(), 177);
     QCOMPARE(stages->count(), 18);
     for (int i = 0; i < 18; ++i)
-        QVERIFY(stages->itemText(i).startsWith(
-            QStringLiteral("%1 ").arg(i, 2, 16, QLatin1Char('0')).toUpper()));
+        QVERIFY(stages->itemText(i).startsWith(Hex2(i) + u' '));
 
     auto *pages = Child<QTabWidget>(*form, "EditPageControl");
     QVERIFY(pages && pages->isHidden());
@@ -291,7 +279,7 @@ void TestMainForm::settingsCreatedAtExit() {
     Child<QAction>(*form, "Exit1")->trigger();
     QVERIFY(!form->isVisible());
     QVERIFY(setup.Prompt.Questions.isEmpty());
-    QCOMPARE(QString::fromUtf8(ReadBytes(setup.ProgramFile(IniName))),
+    QCOMPARE(QString::fromUtf8(ReadFile(setup.ProgramFile(IniName))),
              QStringLiteral("[LevelDataAddress]\nBGBank=A90\nChip16x16=1B10\nChipProperty=1F10\n"
                             "Chip32x32=1710\nMapSet=F10\nMap=A10\nBGPalette=A92\n"
                             "BGPaletteAnime=AA2\nObjectScreen=B10\nObjectX=C10\nObjectY=D10\n"
@@ -324,10 +312,10 @@ void TestMainForm::settingsIntervalAndUndo() {
     QFETCH(int, interval);
     QFETCH(bool, undo);
     EditorSetup setup;
-    QVERIFY(WriteBytes(setup.ProgramFile(IniName),
-                       (QStringLiteral("[Timer]\nInterval=") + timerValue +
-                        QStringLiteral("\n[Undo]\nEnabled=") + undoValue + u'\n')
-                           .toUtf8()));
+    QVERIFY(WriteFile(setup.ProgramFile(IniName),
+                      (QStringLiteral("[Timer]\nInterval=") + timerValue +
+                       QStringLiteral("\n[Undo]\nEnabled=") + undoValue + u'\n')
+                          .toUtf8()));
     const auto form = setup.Start();
     QCOMPARE(Child<QTimer>(*form, "FrameTimer")->interval(), interval);
     QCOMPARE(form->Document().IsUndoRecording(), undo);
@@ -340,7 +328,7 @@ void TestMainForm::settingsIntervalAndUndo() {
 
     setup.Prompt.SaveAnswers.push_back(SaveAnswer::No);
     QVERIFY(form->close());
-    const QString text = QString::fromUtf8(ReadBytes(setup.ProgramFile(IniName)));
+    const QString text = QString::fromUtf8(ReadFile(setup.ProgramFile(IniName)));
     QVERIFY2(text.contains(QStringLiteral("[Timer]\nInterval=%1\n").arg(interval)),
              qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("[Undo]\nEnabled=%1\n").arg(undo ? 1 : 0)));
@@ -348,8 +336,8 @@ void TestMainForm::settingsIntervalAndUndo() {
 
 void TestMainForm::settingsCheckBoxesPersist() {
     EditorSetup setup;
-    QVERIFY(WriteBytes(setup.ProgramFile(IniName),
-                       "[32x32ChipEdit]\nGrid=1\n[MapSetEdit]\nGrid=1\n[ObjectEdit]\nSort=0\n"));
+    QVERIFY(WriteFile(setup.ProgramFile(IniName),
+                      "[32x32ChipEdit]\nGrid=1\n[MapSetEdit]\nGrid=1\n[ObjectEdit]\nSort=0\n"));
     {
         const auto form = setup.Start();
         auto *chipGrid = Child<QCheckBox>(*form, "Chk32x32ChipEditDrawGrid");
@@ -361,7 +349,7 @@ void TestMainForm::settingsCheckBoxesPersist() {
         Child<QCheckBox>(*form, "ChkPopupHint")->click();
         QVERIFY(form->close());
     }
-    const QString text = QString::fromUtf8(ReadBytes(setup.ProgramFile(IniName)));
+    const QString text = QString::fromUtf8(ReadFile(setup.ProgramFile(IniName)));
     QVERIFY(text.contains(QStringLiteral("[32x32ChipEdit]\nGrid=0\n")));
     QVERIFY(text.contains(QStringLiteral("[ObjectEdit]\nSort=0\nPopup=0\n")));
 
@@ -374,11 +362,11 @@ void TestMainForm::settingsCheckBoxesPersist() {
 void TestMainForm::settingsKeepUnknownSections() {
     EditorSetup setup;
     QVERIFY(
-        WriteBytes(setup.ProgramFile(IniName),
-                   "; written by hand\n[Notes]\nAuthor=someone\n; another remark\nColour=blue\n"));
+        WriteFile(setup.ProgramFile(IniName),
+                  "; written by hand\n[Notes]\nAuthor=someone\n; another remark\nColour=blue\n"));
     const auto form = setup.Start();
     QVERIFY(form->close());
-    const QString text = QString::fromUtf8(ReadBytes(setup.ProgramFile(IniName)));
+    const QString text = QString::fromUtf8(ReadFile(setup.ProgramFile(IniName)));
     QVERIFY(text.startsWith(QStringLiteral("[Notes]\nAuthor=someone\nColour=blue\n\n")));
     QVERIFY(!text.contains(u';'));
     QVERIFY(text.contains(QStringLiteral("[LevelDataAddress]\n")));
@@ -410,8 +398,8 @@ void TestMainForm::chipAttributeNames() {
     for (int i = 0; i < lineCount; ++i)
         lines << QStringLiteral("属性の名前 %1").arg(i);
     if (lineCount >= 0)
-        QVERIFY(WriteBytes(setup.ProgramFile(QStringLiteral("ChipAttributes.txt")),
-                           ShiftJisLines(lines)));
+        QVERIFY(WriteFile(setup.ProgramFile(QStringLiteral("ChipAttributes.txt")),
+                          ShiftJisLines(lines)));
     const auto form = setup.Start();
 
     const QList<QRadioButton *> items =
@@ -462,9 +450,9 @@ void TestMainForm::objectNames() {
     }
     {
         EditorSetup setup;
-        QVERIFY(WriteBytes(setup.ProgramFile(QStringLiteral("ObjectList.txt")),
-                           ShiftJisLines({QStringLiteral("敵・はねるボール"),
-                                          QStringLiteral("アイテム・小さな星")})));
+        QVERIFY(WriteFile(setup.ProgramFile(QStringLiteral("ObjectList.txt")),
+                          ShiftJisLines({QStringLiteral("敵・はねるボール"),
+                                         QStringLiteral("アイテム・小さな星")})));
         const auto form = setup.Start();
         QVERIFY(setup.Prompt.Messages.isEmpty());
         auto *kinds = Child<QComboBox>(*form, "CBSelectObject");
@@ -537,7 +525,7 @@ void TestMainForm::openCancelledAtConfirmation() {
     QVERIFY(!form->Flags().IsModified());
     QVERIFY(Child<QLabel>(*form, "StatusPanel0")->text().isEmpty());
     QCOMPARE(form->Document().Stage(0).Map()[3], CartridgeBuilder::Pattern(0, StageTable::Map, 3));
-    QCOMPARE(ReadBytes(first), CartridgeBuilder().Bytes());
+    QCOMPARE(ReadFile(first), CartridgeBuilder().Bytes());
 
     // Yes, then the save dialog cancelled: the open is cancelled too.
     const uint8_t changedAgain = ChangeMapEntry(*form);
@@ -556,7 +544,7 @@ void TestMainForm::openCancelledAtConfirmation() {
     QCOMPARE(form->windowTitle(), TitleFor(first));
     QVERIFY(!form->Flags().IsModified());
     const int32_t mapOffset = CartridgeBuilder::DefaultOffset(StageTable::Map, 0) + 3;
-    QCOMPARE(static_cast<uint8_t>(ReadBytes(saved)[mapOffset]), changedAgain);
+    QCOMPARE(static_cast<uint8_t>(ReadFile(saved)[mapOffset]), changedAgain);
     QCOMPARE(setup.Prompt.SaveDialogs, 2);
 }
 
@@ -599,8 +587,8 @@ void TestMainForm::exitYesThenCancelledDialogKeepsWindow() {
     QVERIFY(form->close());
     QVERIFY(!form->isVisible());
     QVERIFY(QFile::exists(setup.ProgramFile(IniName)));
-    QCOMPARE(ReadBytes(saved).size(), CartridgeBuilder::ImageSize);
-    QVERIFY(ReadBytes(saved) != ReadBytes(path));
+    QCOMPARE(ReadFile(saved).size(), CartridgeBuilder::ImageSize);
+    QVERIFY(ReadFile(saved) != ReadFile(path));
 }
 
 void TestMainForm::closeYesThenCancelledDialogDropsChanges() {
@@ -622,7 +610,7 @@ void TestMainForm::closeYesThenCancelledDialogDropsChanges() {
     QVERIFY(!form->Flags().IsModified());
     QVERIFY(Child<QLabel>(*form, "StatusPanel0")->text().isEmpty());
     QVERIFY(Child<QTabWidget>(*form, "EditPageControl")->isHidden());
-    QCOMPARE(ReadBytes(path), CartridgeBuilder().Bytes());
+    QCOMPARE(ReadFile(path), CartridgeBuilder().Bytes());
     // Nothing left to ask about at exit.
     QVERIFY(form->close());
     QCOMPARE(setup.Prompt.Questions.size(), 2);
@@ -641,15 +629,15 @@ void TestMainForm::saveAsThenSave() {
     QCOMPARE(form->windowTitle(), TitleFor(copy));
     QVERIFY(!form->Flags().IsModified());
     const int32_t mapOffset = CartridgeBuilder::DefaultOffset(StageTable::Map, 0) + 3;
-    QCOMPARE(static_cast<uint8_t>(ReadBytes(copy)[mapOffset]), changed);
-    QCOMPARE(ReadBytes(original), CartridgeBuilder().Bytes());
+    QCOMPARE(static_cast<uint8_t>(ReadFile(copy)[mapOffset]), changed);
+    QCOMPARE(ReadFile(original), CartridgeBuilder().Bytes());
 
     // Save writes to the new name without a question, the title unchanged.
     const uint8_t changedAgain = ChangeMapEntry(*form);
     Child<QAction>(*form, "Save1")->trigger();
-    QCOMPARE(static_cast<uint8_t>(ReadBytes(copy)[mapOffset]), changedAgain);
+    QCOMPARE(static_cast<uint8_t>(ReadFile(copy)[mapOffset]), changedAgain);
     QCOMPARE(form->windowTitle(), TitleFor(copy));
-    QCOMPARE(ReadBytes(original), CartridgeBuilder().Bytes());
+    QCOMPARE(ReadFile(original), CartridgeBuilder().Bytes());
     QVERIFY(setup.Prompt.Questions.isEmpty());
     QCOMPARE(setup.Prompt.SaveDialogs, 1);
 
@@ -711,7 +699,7 @@ void TestMainForm::commandLineOpens() {
         QVERIFY(!Child<QTabWidget>(*form, "EditPageControl")->isHidden());
     }
     setup.Prompt.Messages.clear();
-    QVERIFY(WriteBytes(setup.WorkFile(QStringLiteral("tiny.nes")), "NES"));
+    QVERIFY(WriteFile(setup.WorkFile(QStringLiteral("tiny.nes")), "NES"));
     const auto form =
         StartEditor(setup.Prompt, setup.ProgramFile({}), {QStringLiteral("tiny.nes")});
     QVERIFY(form && form->isVisible());
@@ -874,8 +862,7 @@ void TestMainForm::paletteUndoOnAnotherPage() {
 
     auto *entry = Child<QLineEdit>(*form, "EditPal5");
     const uint8_t original = form->Document().Stage(0).BGPalette(0)[5];
-    const QString originalText =
-        QStringLiteral("%1").arg(original, 2, 16, QLatin1Char('0')).toUpper();
+    const QString originalText = Hex2(original);
     QCOMPARE(entry->text(), originalText);
     const uint8_t changed = original == 0x2A ? 0x2B : 0x2A;
     entry->setText(QString::number(changed, 16).toUpper());
@@ -903,7 +890,7 @@ void TestMainForm::paletteUndoOnAnotherPage() {
 void TestMainForm::pagesDrawFromCurrentSheets() {
     EditorSetup setup;
     // No animation tick during the test: every colour change comes from an edit.
-    QVERIFY(WriteBytes(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    QVERIFY(WriteFile(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
     const auto form = setup.Start();
     form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
     auto *pages = Child<QTabWidget>(*form, "EditPageControl");

@@ -1,5 +1,6 @@
 // The shell's GUI-free parts: the display settings and the name list files.
 #include "MyIniFiles.h"
+#include "TestFiles.h"
 #include "namelists.h"
 #include "settings.h"
 
@@ -13,11 +14,6 @@ namespace {
 QByteArray ShiftJis(const QString &text) {
     QStringEncoder encode("Shift_JIS");
     return encode(text);
-}
-
-bool WriteBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -68,7 +64,7 @@ void TestShellLists::settingsRead() {
     const QString path = Dir.filePath(QStringLiteral("read.ini"));
     QFile::remove(path);
     if (!fileText.isNull())
-        QVERIFY(WriteBytes(path, fileText.toUtf8()));
+        QVERIFY(WriteFile(path, fileText.toUtf8()));
 
     const TMyMemIniFile file(path);
     const DisplaySettings settings = DisplaySettings::Read(file);
@@ -123,7 +119,7 @@ void TestShellLists::nameListLines_data() {
 void TestShellLists::nameListLines() {
     QFETCH(QByteArray, bytes);
     const QString path = Dir.filePath(QStringLiteral("names.txt"));
-    QVERIFY(WriteBytes(path, bytes));
+    QVERIFY(WriteFile(path, bytes));
     const std::optional<QStringList> lines = ReadNameList(path);
     QVERIFY(lines.has_value());
     QTEST(*lines, "lines");

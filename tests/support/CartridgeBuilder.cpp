@@ -1,6 +1,6 @@
 #include "CartridgeBuilder.h"
 
-#include <QFile>
+#include "TestFiles.h"
 
 CartridgeBuilder::CartridgeBuilder() : Data(ImageSize, '\0') {
     const char header[] = {'N', 'E', 'S', 0x1A, PrgUnits, ChrUnits};
@@ -113,7 +113,5 @@ void CartridgeBuilder::SetColourTriple(int triple, uint8_t a, uint8_t b, uint8_t
 }
 
 bool CartridgeBuilder::WriteTo(const QString &path) const {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(Data) == Data.size();
+    return WriteFile(path, Data);
 }

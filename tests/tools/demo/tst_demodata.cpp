@@ -4,6 +4,7 @@
 #include "GeneratorMain.h"
 #include "MyIniFiles.h"
 #include "ScriptedPrompt.h"
+#include "TestFiles.h"
 #include "TileArt.h"
 #include "edit_flag.h"
 #include "fileio.h"
@@ -27,11 +28,6 @@ Rgb ColourOf(const QByteArray &table, int index) {
 
 uint8_t At(const QByteArray &image, int32_t offset) {
     return static_cast<uint8_t>(image[offset]);
-}
-
-QByteArray ReadAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 /// The demo cartridge opened as the editor opens it.
@@ -185,7 +181,7 @@ void TestDemoData::generatorExitStatus() {
     QCOMPARE(QFile::exists(output), written);
     QVERIFY(!QFile::exists(QStringLiteral("--help")));
     if (written)
-        QCOMPARE(ReadAll(output), bytes);
+        QCOMPARE(ReadFile(output), bytes);
 }
 
 void TestDemoData::cartridgeHeaderAndDeterminism() {
