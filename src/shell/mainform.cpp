@@ -18,7 +18,6 @@
 #include "showUnusedChipNumForm.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -32,13 +31,12 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
 // Refresh order: the 32x32 sheet is composed from the 16x16 sheet just rebuilt.
-constexpr std::array<EditPageIndex, 6> RefreshOrder = {PalettePage, Chip16x16Page, Chip32x32Page,
-                                                       MapSetPage,  MapPage,       ObjectPage};
+constexpr std::array<EditPageIndex, EditPageCount> RefreshOrder = {
+    PalettePage, Chip16x16Page, Chip32x32Page, MapSetPage, MapPage, ObjectPage};
 
 const std::array<QString, StageCount> StageNames = {
     QStringLiteral("00 はじまりの草原"), QStringLiteral("01 風の吹く丘"),
