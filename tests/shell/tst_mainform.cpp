@@ -4,6 +4,7 @@
 #include "GraphicsFixture.h"
 #include "ImageEx.h"
 #include "ScriptedPrompt.h"
+#include "TImageExInput.h"
 #include "TestFiles.h"
 #include "edit_flag.h"
 #include "fileio.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStringEncoder>
@@ -28,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <map>
 
 namespace {
 
@@ -126,6 +129,7 @@ private slots:
     void historyKeysInLineEdit();
     void paletteUndoOnAnotherPage();
     void pagesDrawFromCurrentSheets();
+    void editsOnEveryPageSaveOnlyTheirBytes();
 };
 
 void TestMainForm::startupColourTable_data() {
@@ -920,6 +924,83 @@ void TestMainForm::pagesDrawFromCurrentSheets() {
     pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
     pages->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
     QVERIFY(room->Picture() != unchanged);
+}
+
+// One edit on each page, made with the mouse and the keyboard as a user would, then Save as:
+// the new file differs from the original exactly in the bytes those edits own.
+void TestMainForm::editsOnEveryPageSaveOnlyTheirBytes() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    const QString original = setup.WriteCartridge(QStringLiteral("a.nes"));
+    form->OpenChosenFile(original);
+    auto *pages = Child<QTabWidget>(*form, "EditPageControl");
+    const StageData &stage = form->Document().Stage(0);
+    const auto show = [&](const char *page) {
+        pages->setCurrentWidget(Child<QWidget>(*form, page));
+    };
+
+    show("TabPaletteEdit");
+    Child<QLineEdit>(*form, "EditPal4")->setText(QStringLiteral("3F"));
+
+    show("Tab16x16ChipEdit"); // tile 03 into the top-left quarter of chip 00
+    Click(Child<TImageEx>(*form, "ImgBGBankTable"), {3 * 16 + 1, 1}, Qt::LeftButton);
+    Click(Child<TImageEx>(*form, "ImgEdit16x16Chip"), {1, 1}, Qt::LeftButton);
+
+    show("Tab32x32ChipEdit"); // 16x16 chip 05 into the top-left quarter of 32x32 chip 00
+    Click(Child<TImageEx>(*form, "Img16x16ChipTable"), {5 * 16 + 1, 1}, Qt::LeftButton);
+    Click(Child<TImageEx>(*form, "ImgEdit32x32Chip"), {1, 1}, Qt::LeftButton);
+
+    show("TabMapSetEdit"); // 32x32 chip 07 into the first cell of map set 00
+    Click(Child<TImageEx>(*form, "Img32x32ChipTable"), {7 * 16 + 1, 1}, Qt::LeftButton);
+    Click(Child<TImageEx>(*form, "ImgEditMapSetPage0"), {1, 1}, Qt::LeftButton);
+
+    show("TabMapEdit"); // room 00 shows map set 09
+    Child<QScrollBar>(*form, "ScrbarEditMapPage0")->setValue(9);
+
+    show("TabObjectEdit"); // a new object on empty ground of room 00
+    const int objects = stage.ObjectTotal();
+    Click(Child<TImageEx>(*form, "ImgObjectMapPage0"), {200, 200}, Qt::LeftButton);
+    Child<QPushButton>(*form, "BtnObjectCreate")->click();
+    QCOMPARE(stage.ObjectTotal(), objects + 1);
+
+    const QString copy = setup.WorkFile(QStringLiteral("copy.nes"));
+    setup.Prompt.SaveFileNames = {copy};
+    Child<QAction>(*form, "SaveAs1")->trigger();
+    QVERIFY(setup.Prompt.Errors.isEmpty());
+
+    const QByteArray before = ReadFile(original);
+    const QByteArray after = ReadFile(copy);
+    QCOMPARE(after.size(), before.size());
+    const auto at = [](StageTable table, int index) {
+        return CartridgeBuilder::DefaultOffset(table, 0) + index;
+    };
+    const std::map<int32_t, uint8_t> edits = {{at(StageTable::BGPalette, 4), 0x3F},
+                                              {at(StageTable::Chip16x16, 0), 0x03},
+                                              {at(StageTable::Chip32x32, 0), 0x05},
+                                              {at(StageTable::MapSet, 0), 0x07},
+                                              {at(StageTable::Map, 0), 0x09}};
+    for (const auto &[offset, value] : edits)
+        QCOMPARE(static_cast<uint8_t>(after[offset]), value);
+    // Besides those five bytes, only stage 00's object planes were rewritten.
+    const auto inObjectPlanes = [&](int32_t offset) {
+        for (StageTable plane : {StageTable::ObjectScreen, StageTable::ObjectX, StageTable::ObjectY,
+                                 StageTable::ObjectKind})
+            if (offset >= at(plane, 0) && offset < at(plane, ObjectTableSize))
+                return true;
+        return false;
+    };
+    for (int32_t offset = 0; offset < before.size(); ++offset)
+        if (before[offset] != after[offset] && !edits.count(offset))
+            QVERIFY2(inObjectPlanes(offset), qPrintable(QString::number(offset, 16)));
+
+    // The saved objects read back: one more, the new one last in room 00, where it was
+    // placed, of kind 00.
+    QVERIFY(form->Document().Open(copy));
+    QCOMPARE(stage.ObjectTotal(), objects + 1);
+    const ObjectNode &added = stage.ObjectList(0).back();
+    QCOMPARE(added.X, 200);
+    QCOMPARE(added.Y, 200);
+    QCOMPARE(added.Kind, 0);
 }
 
 QTEST_MAIN(TestMainForm)
