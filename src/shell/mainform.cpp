@@ -209,15 +209,7 @@ void TMainForm::FormCreate(const QString &programDirectory) {
     Rom = std::make_unique<RomImageData>(*ModifiedFlags, ChipAttributeNames, *SettingsFile, Prompt);
     Graphics = std::make_unique<EditorGraphics>(*Colours, *Rom);
     ApplySettings();
-
-    Controls.Map.ScrBarMap->setMaximum(46);
-    Controls.Object.ScrBarObjectMap->setMaximum(46);
-    Controls.Map.ScrbarEditMapPage[0]->setMaximum(31);
-    Controls.Map.ScrbarEditMapPage[1]->setMaximum(31);
-    Controls.MapSet.ScrBarMapSet->setMaximum(30);
-    Controls.MapSet.ScrBarSelectPage[0]->setMaximum(31);
-    Controls.MapSet.ScrBarSelectPage[1]->setMaximum(31);
-
+    // The room and map set scroll bars got their ranges when their pages were built.
     LoadObjectNames(directory.filePath(QStringLiteral("ObjectList.txt")));
     CreateControllers();
 }
