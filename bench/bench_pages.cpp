@@ -6,7 +6,7 @@
 // and controls, without the paint events that would follow on a screen.
 #include "BenchTiming.h"
 #include "CartridgeBuilder.h"
-#include "PageController.h"
+#include "common/PageController.h"
 #include "ScriptedPrompt.h"
 #include "mainform.h"
 

@@ -1,11 +1,11 @@
 #include "mainform_pages.h"
 
-#include "chip16x16page.h"
-#include "chip32x32page.h"
-#include "mappage.h"
-#include "mapsetpage.h"
-#include "objectpage.h"
-#include "palettepage.h"
+#include "chip16x16/16x16chippage.h"
+#include "chip32x32/32x32chippage.h"
+#include "map/mappage.h"
+#include "mapset/mapsetpage.h"
+#include "objects/objectpage.h"
+#include "palette/palettepage.h"
 
 #include <QRadioButton>
 #include <QTabWidget>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "16x16chipedit.h"
-#include "32x32chipedit.h"
-#include "mapedit.h"
-#include "mapsetedit.h"
-#include "objectedit.h"
-#include "paletteedit.h"
+#include "chip16x16/16x16chipedit.h"
+#include "chip32x32/32x32chipedit.h"
+#include "map/mapedit.h"
+#include "mapset/mapsetedit.h"
+#include "objects/objectedit.h"
+#include "palette/paletteedit.h"
 
 class QLabel;
 class QTabWidget;

@@ -1,15 +1,15 @@
 #include "16x16chipedit.h"
 
-#include "EditorControls.h"
+#include "common/EditorControls.h"
 #include "HexText.h"
 #include "ImageEx.h"
 #include "UserPrompt.h"
-#include "chipsheets.h"
+#include "common/chipsheets.h"
 #include "chipusage.h"
 #include "edit_flag.h"
 #include "fileio.h"
 #include "graphics.h"
-#include "showUnusedChipNumForm.h"
+#include "chipusage/showUnusedChipNumForm.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
-#include "chip16x16page.h"
+#include "16x16chippage.h"
 
 #include "ImageEx.h"
-#include "PageBuilding.h"
+#include "common/PageBuilding.h"
 
 #include <QButtonGroup>
 #include <QFrame>

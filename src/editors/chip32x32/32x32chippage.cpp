@@ -1,7 +1,7 @@
-#include "chip32x32page.h"
+#include "32x32chippage.h"
 
 #include "ImageEx.h"
-#include "PageBuilding.h"
+#include "common/PageBuilding.h"
 #include "UpDown.h"
 
 #include <QCheckBox>

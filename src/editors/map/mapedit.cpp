@@ -1,6 +1,6 @@
 #include "mapedit.h"
 
-#include "EditorControls.h"
+#include "common/EditorControls.h"
 #include "HexText.h"
 #include "ImageEx.h"
 #include "UserPrompt.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageController.h"
+#include "common/PageController.h"
 
 #include <QObject>
 #include <array>

@@ -1,7 +1,7 @@
 #include "mappage.h"
 
 #include "ImageEx.h"
-#include "PageBuilding.h"
+#include "common/PageBuilding.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

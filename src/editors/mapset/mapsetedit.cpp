@@ -1,6 +1,6 @@
 #include "mapsetedit.h"
 
-#include "EditorControls.h"
+#include "common/EditorControls.h"
 #include "HexText.h"
 #include "ImageEx.h"
 #include "MapSetEditGridForm.h"
@@ -9,7 +9,7 @@
 #include "edit_flag.h"
 #include "fileio.h"
 #include "graphics.h"
-#include "showUnusedChipNumForm.h"
+#include "chipusage/showUnusedChipNumForm.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "objectedit.h"
 
-#include "EditorControls.h"
+#include "common/EditorControls.h"
 #include "HexText.h"
 #include "ImageEx.h"
 #include "ObjectEditForm.h"

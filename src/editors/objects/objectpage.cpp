@@ -2,7 +2,7 @@
 
 #include "HexText.h"
 #include "ImageEx.h"
-#include "PageBuilding.h"
+#include "common/PageBuilding.h"
 #include "UpDown.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "paletteedit.h"
 
-#include "EditorControls.h"
+#include "common/EditorControls.h"
 #include "HexText.h"
 #include "ImageEx.h"
 #include "UpDown.h"

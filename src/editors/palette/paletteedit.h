@@ -1,7 +1,7 @@
 #pragma once
 
 #include "IndexedBitmap.h"
-#include "PageController.h"
+#include "common/PageController.h"
 #include "editdata.h"
 
 #include <QObject>

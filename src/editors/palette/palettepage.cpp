@@ -1,7 +1,7 @@
 #include "palettepage.h"
 
 #include "ImageEx.h"
-#include "PageBuilding.h"
+#include "common/PageBuilding.h"
 #include "UpDown.h"
 
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "16x16chipedit.h"
+#include "chip16x16/16x16chipedit.h"
 #include "EditorPageFixture.h"
-#include "chip16x16page.h"
-#include "showUnusedChipNumForm.h"
+#include "chip16x16/16x16chippage.h"
+#include "chipusage/showUnusedChipNumForm.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

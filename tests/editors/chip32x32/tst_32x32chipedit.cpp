@@ -1,9 +1,9 @@
-#include "32x32chipedit.h"
+#include "chip32x32/32x32chipedit.h"
 #include "EditorPageFixture.h"
 #include "UpDown.h"
-#include "chip32x32page.h"
+#include "chip32x32/32x32chippage.h"
 #include "chipusage.h"
-#include "showUnusedChipNumForm.h"
+#include "chipusage/showUnusedChipNumForm.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

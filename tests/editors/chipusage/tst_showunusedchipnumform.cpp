@@ -1,6 +1,6 @@
 #include "NamedChild.h"
 #include "ScriptedPrompt.h"
-#include "showUnusedChipNumForm.h"
+#include "chipusage/showUnusedChipNumForm.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #include "EditorPageFixture.h"
 
-#include "chipsheets.h"
+#include "common/chipsheets.h"
 
 #include <QCursor>
 #include <QTest>

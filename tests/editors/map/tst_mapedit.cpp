@@ -1,6 +1,6 @@
 #include "EditorPageFixture.h"
-#include "mapedit.h"
-#include "mappage.h"
+#include "map/mapedit.h"
+#include "map/mappage.h"
 
 #include <QGroupBox>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "EditorPageFixture.h"
-#include "MapSetEditGridForm.h"
-#include "mapsetedit.h"
-#include "mapsetpage.h"
-#include "showUnusedChipNumForm.h"
+#include "mapset/MapSetEditGridForm.h"
+#include "mapset/mapsetedit.h"
+#include "mapset/mapsetpage.h"
+#include "chipusage/showUnusedChipNumForm.h"
 
 #include <QCheckBox>
 #include <QPushButton>

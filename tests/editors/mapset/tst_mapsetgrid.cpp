@@ -1,5 +1,5 @@
-#include "MapSetEditGridForm.h"
-#include "MapSetGrid.h"
+#include "mapset/MapSetEditGridForm.h"
+#include "mapset/MapSetGrid.h"
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"
 

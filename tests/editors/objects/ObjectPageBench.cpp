@@ -1,6 +1,6 @@
 #include "ObjectPageBench.h"
 
-#include "objectpage.h"
+#include "objects/objectpage.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "EditorPageFixture.h"
-#include "ObjectEditForm.h"
-#include "objectedit.h"
+#include "objects/ObjectEditForm.h"
+#include "objects/objectedit.h"
 
 #include <functional>
 #include <vector>

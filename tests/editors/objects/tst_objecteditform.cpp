@@ -1,4 +1,4 @@
-#include "ObjectEditForm.h"
+#include "objects/ObjectEditForm.h"
 
 #include <QApplication>
 #include <QLabel>

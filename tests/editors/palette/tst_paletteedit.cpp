@@ -1,7 +1,7 @@
 #include "EditorPageFixture.h"
 #include "UpDown.h"
-#include "paletteedit.h"
-#include "palettepage.h"
+#include "palette/paletteedit.h"
+#include "palette/palettepage.h"
 
 #include <QComboBox>
 #include <QLineEdit>
