@@ -69,7 +69,7 @@ bool RomImageData::Open(const QString &path) {
     return true;
 }
 
-bool RomImageData::Save(const QString &path) {
+void RomImageData::StoreFlaggedTables() {
     for (int stage = 0; stage < StageCount; ++stage) {
         StageData &data = *Stages[stage];
         if (Flags.EditFlag(EditArea::Chip16x16, stage)) {
@@ -90,6 +90,20 @@ bool RomImageData::Save(const QString &path) {
         if (Flags.EditFlag(EditArea::Object, stage))
             data.StoreObjects();
     }
+}
+
+QByteArray RomImageData::EditedImage() {
+    // The stages encode into the live buffer they borrow; keep its bytes aside and put them
+    // back, so reloading a page still reads the image as opened or last saved.
+    const ImageBuffer live = *Buffer;
+    StoreFlaggedTables();
+    QByteArray edited(reinterpret_cast<const char *>(Buffer->data()), ImageSize);
+    *Buffer = live;
+    return edited;
+}
+
+bool RomImageData::Save(const QString &path) {
+    StoreFlaggedTables();
 
     // Exactly the loaded length: tables configured past the end of the image are edited in
     // the buffer but never make the file grow.

@@ -3,6 +3,7 @@
 #include "address.h"
 #include "editdata.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -33,6 +34,9 @@ public:
     /// keeps flags and histories.
     bool Save(const QString &path);
     void Close();
+    /// The image exactly as `Save` would write it now: the flagged tables encoded into a copy.
+    /// The live buffer, the flags and the histories stay as they are (test play, patches).
+    QByteArray EditedImage();
 
     const QString &FilePath() const { return Path; }
     int32_t Size() const { return ImageSize; }
@@ -65,6 +69,8 @@ public:
     QString ChipAttributeName(uint8_t property) const;
 
 private:
+    void StoreFlaggedTables();
+
     EditFlagManagement &Flags;
     const QStringList &AttributeNames;
     UserPrompt &Prompt;

@@ -59,6 +59,7 @@ class TestRomImage : public QObject {
 private slots:
     void unchangedImageSavesByteForByte();
     void onlyFlaggedAreasAreEncoded();
+    void editedImageIsTheSaveWithoutTouchingTheDocument();
     void sharedStagesSaveToOnePlace();
     void shareChainsKeepStorageAndOffsetsTogether();
     void historiesAreClearedByOpenSaveAndClose();
@@ -129,6 +130,28 @@ void TestRomImage::onlyFlaggedAreasAreEncoded() {
     builder.SetByte(CartridgeBuilder::DefaultOffset(StageTable::BGBank, 0), 0x40);
     builder.SetByte(chip1 + 10, builder.Byte(chip1 + 10) ^ 0xFF);
     QCOMPARE(ReadFile(saved), builder.Bytes());
+}
+
+void TestRomImage::editedImageIsTheSaveWithoutTouchingTheDocument() {
+    Fixture fixture;
+    const CartridgeBuilder builder;
+    QVERIFY(fixture.Document->Open(fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes())));
+    RomImageData &document = *fixture.Document;
+    QVERIFY(document.Stage(2).SetMapSetEntry(5 * 64 + 7, 0x99));
+    fixture.Flags.SetEditFlag(EditArea::MapSet, 2, true);
+    QVERIFY(document.Stage(17).SetPaletteEntry(3, 0x21));
+    fixture.Flags.SetEditFlag(EditArea::Palette, 17, true);
+    const QByteArray live = fixture.ImageBytes(document.Size());
+
+    const QByteArray edited = document.EditedImage();
+    QCOMPARE(fixture.ImageBytes(document.Size()), live);
+    QVERIFY(fixture.Flags.IsModified());
+    QVERIFY(document.Stage(2).CanUndo());
+    QVERIFY(edited != live);
+
+    const QString saved = fixture.Path(QStringLiteral("b.nes"));
+    QVERIFY(document.Save(saved));
+    QCOMPARE(edited, ReadFile(saved));
 }
 
 void TestRomImage::sharedStagesSaveToOnePlace() {
