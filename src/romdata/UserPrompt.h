@@ -6,6 +6,9 @@
 /// The answer to the save confirmation (Yes / No / Cancel).
 enum class SaveAnswer { Yes, No, Cancel };
 
+/// Whether a file dialog picks an existing file or names one to write.
+enum class FileAccess { Open, Save };
+
 /// Everything the editor says to or asks of the user goes through this interface.
 /// The application passes an implementation built on message boxes and file dialogs;
 /// tests pass a scripted one that records every text and answers from a queue.
@@ -22,6 +25,11 @@ public:
     virtual std::optional<QString> AskOpenFileName() = 0;
     /// The save dialog (asks before overwriting); nothing when the user cancels.
     virtual std::optional<QString> AskSaveFileName() = 0;
+    /// A file dialog for anything but cartridge images (a program, a picture, a patch):
+    /// `filter` lists the file types as "caption (*.ext)" entries separated by ";;". The
+    /// save form asks before overwriting. Nothing when the user cancels.
+    virtual std::optional<QString> AskFileName(FileAccess access, const QString &caption,
+                                               const QString &filter) = 0;
     /// One-line input box; nothing when the user cancels.
     virtual std::optional<QString> AskText(const QString &caption, const QString &prompt) = 0;
     /// The toolkit's standard error box, for files that cannot be opened, created or written.

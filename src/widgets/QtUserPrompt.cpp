@@ -88,6 +88,17 @@ std::optional<QString> QtUserPrompt::AskSaveFileName() {
     return RunFileDialog(saveDialog);
 }
 
+std::optional<QString> QtUserPrompt::AskFileName(FileAccess access, const QString &caption,
+                                                 const QString &filter) {
+    QFileDialog dialog(QApplication::activeWindow(), caption, QString(), filter);
+    dialog.setObjectName(QStringLiteral("FileDialog"));
+    dialog.setAcceptMode(access == FileAccess::Save ? QFileDialog::AcceptSave
+                                                    : QFileDialog::AcceptOpen);
+    dialog.setFileMode(access == FileAccess::Save ? QFileDialog::AnyFile
+                                                  : QFileDialog::ExistingFile);
+    return RunFileDialog(dialog);
+}
+
 std::optional<QString> QtUserPrompt::AskText(const QString &caption, const QString &prompt) {
     bool accepted = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,

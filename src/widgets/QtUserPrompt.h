@@ -18,6 +18,8 @@ public:
     SaveAnswer ConfirmSave(const QString &text) override;
     std::optional<QString> AskOpenFileName() override;
     std::optional<QString> AskSaveFileName() override;
+    std::optional<QString> AskFileName(FileAccess access, const QString &caption,
+                                       const QString &filter) override;
     std::optional<QString> AskText(const QString &caption, const QString &prompt) override;
     void ShowError(const QString &text) override;
 

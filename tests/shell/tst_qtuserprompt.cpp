@@ -72,6 +72,7 @@ private slots:
     void yesNoQuestion();
     void openDialog();
     void saveDialog();
+    void otherFileDialogs();
     void inputBox();
 };
 
@@ -192,6 +193,39 @@ void TestQtUserPrompt::saveDialog() {
     QCOMPARE(filters, QStringList{QStringLiteral("QUARTEX3 ROMイメージ (*.nes)")});
     QVERIFY(confirmsOverwrite);
     QCOMPARE(path, std::optional<QString>(dir.filePath(QStringLiteral("stage.nes"))));
+}
+
+void TestQtUserPrompt::otherFileDialogs() {
+    QTemporaryDir dir;
+    QtUserPrompt prompt(Caption);
+    QString title;
+    QStringList filters;
+    bool saves = false;
+    WhenModalShows([&](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        QVERIFY(dialog);
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        saves = dialog->acceptMode() == QFileDialog::AcceptSave;
+        dialog->setDirectory(dir.path());
+        dialog->selectFile(QStringLiteral("room.png"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const QString filter = QStringLiteral("PNG (*.png);;BMP (*.bmp)");
+    const std::optional<QString> path =
+        prompt.AskFileName(FileAccess::Save, QStringLiteral("画像"), filter);
+    QCOMPARE(path, std::optional<QString>(dir.filePath(QStringLiteral("room.png"))));
+    QCOMPARE(title, QStringLiteral("画像"));
+    QCOMPARE(filters, (QStringList{QStringLiteral("PNG (*.png)"), QStringLiteral("BMP (*.bmp)")}));
+    QVERIFY(saves);
+
+    WhenModalShows([&](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        saves = dialog->acceptMode() == QFileDialog::AcceptSave;
+        dialog->reject();
+    });
+    QVERIFY(!prompt.AskFileName(FileAccess::Open, QStringLiteral("a"), filter).has_value());
+    QVERIFY(!saves);
 }
 
 void TestQtUserPrompt::inputBox() {

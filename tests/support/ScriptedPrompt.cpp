@@ -35,6 +35,12 @@ std::optional<QString> ScriptedPrompt::AskSaveFileName() {
     return TakeFront(SaveFileNames);
 }
 
+std::optional<QString> ScriptedPrompt::AskFileName(FileAccess, const QString &caption,
+                                                   const QString &) {
+    FileQuestions << caption;
+    return TakeFront(FileNames);
+}
+
 std::optional<QString> ScriptedPrompt::AskText(const QString &caption, const QString &prompt) {
     TextPrompts << caption + u'|' + prompt;
     return TakeFront(Texts);

@@ -16,12 +16,15 @@ public:
     SaveAnswer ConfirmSave(const QString &text) override;
     std::optional<QString> AskOpenFileName() override;
     std::optional<QString> AskSaveFileName() override;
+    std::optional<QString> AskFileName(FileAccess access, const QString &caption,
+                                       const QString &filter) override;
     std::optional<QString> AskText(const QString &caption, const QString &prompt) override;
 
     QStringList Messages;      ///< texts of ShowMessage, in order
     QStringList Errors;        ///< texts of ShowError, in order
     QStringList Questions;     ///< texts of ConfirmYesNo and ConfirmSave, in order
     QStringList TextPrompts;   ///< "caption|prompt" of AskText, in order
+    QStringList FileQuestions; ///< captions of AskFileName, in order
     int OpenDialogs = 0;       ///< how often the open dialog was run
     int SaveDialogs = 0;       ///< how often the save dialog was run
 
@@ -30,4 +33,5 @@ public:
     std::deque<std::optional<QString>> OpenFileNames;
     std::deque<std::optional<QString>> SaveFileNames;
     std::deque<std::optional<QString>> Texts;
+    std::deque<std::optional<QString>> FileNames; ///< answers of AskFileName
 };

@@ -18,6 +18,9 @@ public:
     SaveAnswer ConfirmSave(const QString &) override { return SaveAnswer::Cancel; }
     std::optional<QString> AskOpenFileName() override { return std::nullopt; }
     std::optional<QString> AskSaveFileName() override { return std::nullopt; }
+    std::optional<QString> AskFileName(FileAccess, const QString &, const QString &) override {
+        return std::nullopt;
+    }
     std::optional<QString> AskText(const QString &, const QString &) override {
         return std::nullopt;
     }
