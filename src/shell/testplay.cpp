@@ -110,10 +110,7 @@ std::optional<QString> TestPlay::WriteEditedImage() {
     }
     // The user's file name, so that whatever the emulator keeps beside the image (saves,
     // settings) carries a name the user knows.
-    QString name = QFileInfo(Rom.FilePath()).fileName();
-    if (name.isEmpty())
-        name = QStringLiteral("testplay.nes");
-    const QString path = TemporaryFolder->filePath(name);
+    const QString path = TemporaryFolder->filePath(QFileInfo(Rom.FilePath()).fileName());
     const QByteArray image = Rom.EditedImage();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit()) {
