@@ -16,6 +16,10 @@
 #include "objects/objectpage.h"
 #include "palette/palettepage.h"
 #include "chipusage/showUnusedChipNumForm.h"
+#include "filedrop.h"
+#include "recentfiles.h"
+#include "testplay.h"
+#include "windowplacement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -54,6 +58,16 @@ constexpr int StatusPanelWidths[] = {70, 200, 50};
 
 constexpr int HintDisplayTime = 10000;
 
+// The platform's own keys for a file command, with the key users of every desktop expect
+// among them even where the platform has none.
+QList<QKeySequence> FileCommandKeys(QKeySequence::StandardKey standard,
+                                    const QKeySequence &expected) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    if (!keys.contains(expected))
+        keys.prepend(expected);
+    return keys;
+}
+
 } // namespace
 
 TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidget *parent)
@@ -73,6 +87,7 @@ TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidge
     FormCreate(programDirectory);
     if (StartupHasFailed)
         return;
+    CreateConveniences();
 
     connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
     connect(Save1, &QAction::triggered, this, &TMainForm::Save1Click);
@@ -125,7 +140,7 @@ void TMainForm::BuildMenu() {
         menu->addSeparator()->setObjectName(name);
     };
 
-    QMenu *N1 = mainMenu->addMenu(QStringLiteral("ファイル(&F)"));
+    N1 = mainMenu->addMenu(QStringLiteral("ファイル(&F)"));
     N1->setObjectName(QStringLiteral("N1"));
     Open1 = newAction(N1, QStringLiteral("Open1"), QStringLiteral("開く(&O)"));
     newSeparator(N1, QStringLiteral("N3"));
@@ -138,6 +153,11 @@ void TMainForm::BuildMenu() {
     Save1->setEnabled(false);
     SaveAs1->setEnabled(false);
     Close1->setEnabled(false);
+    Open1->setShortcuts(FileCommandKeys(QKeySequence::Open, Qt::CTRL | Qt::Key_O));
+    Save1->setShortcuts(FileCommandKeys(QKeySequence::Save, Qt::CTRL | Qt::Key_S));
+    SaveAs1->setShortcuts(FileCommandKeys(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    Close1->setShortcuts(FileCommandKeys(QKeySequence::Close, Qt::CTRL | Qt::Key_W));
+    Exit1->setShortcuts(FileCommandKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
     Edit1 = mainMenu->addMenu(QStringLiteral("編集(&E)"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -289,6 +309,26 @@ void TMainForm::CreateControllers() {
     PageControllers[ObjectPage] = ObjectEditor.get();
 }
 
+void TMainForm::CreateConveniences() {
+    Play = new TestPlay(*Rom, Prompt, *menuBar(), Edit1->menuAction(), this);
+    Recent = new RecentFiles(Prompt, *N1, Exit1, this);
+    auto *drop = new FileDrop(*this, this);
+    connect(Recent, &RecentFiles::FileChosen, this, &TMainForm::OpenChosenFile);
+    connect(drop, &FileDrop::FileDropped, this, &TMainForm::OpenChosenFile);
+    Play->ReadSettings(*SettingsFile);
+    Recent->ReadSettings(*SettingsFile);
+    Folders.Read(*SettingsFile);
+    WindowPlacement::Restore(*this, *SettingsFile);
+}
+
+// After the display settings, in the order the sections are first written.
+void TMainForm::WriteConvenienceSettings() {
+    Play->WriteSettings(*SettingsFile);
+    Recent->WriteSettings(*SettingsFile);
+    Folders.Write(*SettingsFile);
+    WindowPlacement::Store(*this, *SettingsFile);
+}
+
 void TMainForm::SetTitle(const QString &text) {
     setWindowTitle(text);
 }
@@ -306,6 +346,7 @@ void TMainForm::ShowDocumentOpened() {
     SaveAs1->setEnabled(true);
     Close1->setEnabled(true);
     Edit1->menuAction()->setVisible(true);
+    Play->SetDocumentOpen(true);
     RefreshAllEditors();
     Graphics->ResetPaletteAnimation();
     FrameTimer->start();
@@ -319,6 +360,7 @@ void TMainForm::ShowNoDocument() {
     SaveAs1->setEnabled(false);
     Close1->setEnabled(false);
     Edit1->menuAction()->setVisible(false);
+    Play->SetDocumentOpen(false);
 }
 
 QString TMainForm::SaveQuestion() const {
@@ -342,9 +384,10 @@ bool TMainForm::ConfirmSaveChanges() {
 }
 
 TMainForm::SaveOutcome TMainForm::SaveAsChosen() {
-    const std::optional<QString> path = Prompt.AskSaveFileName();
+    const std::optional<QString> path = Prompt.AskSaveFileName(Folders.SaveFolder());
     if (!path)
         return SaveOutcome::DialogCancelled;
+    Folders.ChosenToSave(*path);
     return SaveTo(*path) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
@@ -353,20 +396,25 @@ bool TMainForm::SaveTo(const QString &path) {
     if (!Rom->Save(path))
         return false;
     SetTitle(path + QStringLiteral(" - ") + ApplicationTitle);
+    Recent->Add(path);
     return true;
 }
 
 void TMainForm::OpenChosenFile(const QString &path) {
     if (!ConfirmSaveChanges())
         return;
-    if (Rom->Open(path))
-        ShowDocumentOpened();
+    if (!Rom->Open(path))
+        return;
+    ShowDocumentOpened();
+    Recent->Add(path);
 }
 
 void TMainForm::Open1Click() {
-    const std::optional<QString> path = Prompt.AskOpenFileName();
-    if (path)
-        OpenChosenFile(*path);
+    const std::optional<QString> path = Prompt.AskOpenFileName(Folders.OpenFolder());
+    if (!path)
+        return;
+    Folders.ChosenToOpen(*path);
+    OpenChosenFile(*path);
 }
 
 void TMainForm::Save1Click() {
@@ -412,6 +460,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
         return;
     }
     CurrentSettings().Write(*SettingsFile);
+    WriteConvenienceSettings();
     // The program still ends when the settings cannot be written: the image has been saved
     // or deliberately left, and keeping the window open would only trap the user.
     QString error;

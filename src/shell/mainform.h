@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogfolders.h"
 #include "mainform_pages.h"
 #include "settings.h"
 
@@ -17,11 +18,13 @@ class QLabel;
 class QMenu;
 class QTabWidget;
 class QTimer;
+class RecentFiles;
 class RomImageData;
 class TMapSetEditGridForm;
 class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
+class TestPlay;
 class UserPrompt;
 
 /// The application title: the caption of every box and the window title without a file.
@@ -88,6 +91,11 @@ private:
     DisplaySettings CurrentSettings() const;
     void LoadObjectNames(const QString &path);
     void CreateControllers();
+    /// Test play, recent files, dropped files, the dialogs' folders and the window's place:
+    /// each its own class, created here, wired to the document lifecycle and given its
+    /// settings.
+    void CreateConveniences();
+    void WriteConvenienceSettings();
 
     void SetTitle(const QString &text);
     void ShowDocumentOpened();
@@ -116,7 +124,11 @@ private:
     std::unique_ptr<ObjectEditClass> ObjectEditor;
     /// The controller of each page in tab order.
     std::array<PageController *, EditPageCount> PageControllers{};
+    TestPlay *Play = nullptr;
+    RecentFiles *Recent = nullptr;
+    DialogFolders Folders;
 
+    QMenu *N1 = nullptr;
     QAction *Open1 = nullptr;
     QAction *Save1 = nullptr;
     QAction *SaveAs1 = nullptr;

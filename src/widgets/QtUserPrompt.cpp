@@ -68,8 +68,8 @@ SaveAnswer QtUserPrompt::ConfirmSave(const QString &text) {
     }
 }
 
-std::optional<QString> QtUserPrompt::AskOpenFileName() {
-    QFileDialog openDialog(QApplication::activeWindow());
+std::optional<QString> QtUserPrompt::AskOpenFileName(const QString &folder) {
+    QFileDialog openDialog(QApplication::activeWindow(), QString(), folder);
     openDialog.setObjectName(QStringLiteral("OpenDialog1"));
     openDialog.setAcceptMode(QFileDialog::AcceptOpen);
     openDialog.setFileMode(QFileDialog::ExistingFile);
@@ -77,9 +77,9 @@ std::optional<QString> QtUserPrompt::AskOpenFileName() {
     return RunFileDialog(openDialog);
 }
 
-std::optional<QString> QtUserPrompt::AskSaveFileName() {
+std::optional<QString> QtUserPrompt::AskSaveFileName(const QString &folder) {
     // Qt's save dialog asks before overwriting an existing file unless told otherwise.
-    QFileDialog saveDialog(QApplication::activeWindow());
+    QFileDialog saveDialog(QApplication::activeWindow(), QString(), folder);
     saveDialog.setObjectName(QStringLiteral("SaveDialog1"));
     saveDialog.setAcceptMode(QFileDialog::AcceptSave);
     saveDialog.setFileMode(QFileDialog::AnyFile);

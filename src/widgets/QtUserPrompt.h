@@ -16,8 +16,8 @@ public:
     void ShowMessage(const QString &text) override;
     bool ConfirmYesNo(const QString &text) override;
     SaveAnswer ConfirmSave(const QString &text) override;
-    std::optional<QString> AskOpenFileName() override;
-    std::optional<QString> AskSaveFileName() override;
+    std::optional<QString> AskOpenFileName(const QString &folder) override;
+    std::optional<QString> AskSaveFileName(const QString &folder) override;
     std::optional<QString> AskFileName(FileAccess access, const QString &caption,
                                        const QString &filter) override;
     std::optional<QString> AskText(const QString &caption, const QString &prompt) override;

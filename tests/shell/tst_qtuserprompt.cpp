@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
@@ -152,19 +153,21 @@ void TestQtUserPrompt::openDialog() {
     QString name;
     QStringList filters;
     QStringList romImages, allFiles;
+    QString startFolder;
     WhenModalShows([&](QWidget *widget) {
         auto *dialog = qobject_cast<QFileDialog *>(widget);
         QVERIFY(dialog);
         name = dialog->objectName();
+        startFolder = dialog->directory().absolutePath();
         filters = FileTypeTexts(*dialog);
-        dialog->setDirectory(dir.path());
         romImages = ListedFiles(*dialog, dir.path(), 1);
         dialog->selectNameFilter(dialog->nameFilters().constLast());
         allFiles = ListedFiles(*dialog, dir.path(), 2);
         dialog->reject();
     });
-    QVERIFY(!prompt.AskOpenFileName().has_value());
+    QVERIFY(!prompt.AskOpenFileName(dir.path()).has_value());
     QCOMPARE(name, QStringLiteral("OpenDialog1"));
+    QCOMPARE(startFolder, QDir(dir.path()).absolutePath());
     QCOMPARE(filters, (QStringList{QStringLiteral("QUARTEX3 ROMイメージ (*.nes)"),
                                    QStringLiteral("すべてのファイル (*.*)")}));
     // The all-files choice lists files without an extension too.
@@ -184,11 +187,10 @@ void TestQtUserPrompt::saveDialog() {
         name = dialog->objectName();
         filters = FileTypeTexts(*dialog);
         confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
-        dialog->setDirectory(dir.path());
         dialog->selectFile(QStringLiteral("stage"));
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    const std::optional<QString> path = prompt.AskSaveFileName();
+    const std::optional<QString> path = prompt.AskSaveFileName(dir.path());
     QCOMPARE(name, QStringLiteral("SaveDialog1"));
     QCOMPARE(filters, QStringList{QStringLiteral("QUARTEX3 ROMイメージ (*.nes)")});
     QVERIFY(confirmsOverwrite);
