@@ -16,7 +16,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTabWidget;
-class QTimer;
+class AnimationTimer;
 class RomImageData;
 class TMapSetEditGridForm;
 class TMyMemIniFile;
@@ -128,7 +128,7 @@ private:
     std::array<QLabel *, 3> StatusPanels{};
     QComboBox *CBStage = nullptr;
     QTabWidget *EditPageControl = nullptr;
-    QTimer *FrameTimer = nullptr;
+    AnimationTimer *FrameTimer = nullptr;
     EditDialogs Dialogs;
     EditPageControls Controls;
 };

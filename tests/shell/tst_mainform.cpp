@@ -302,18 +302,24 @@ void TestMainForm::settingsIntervalAndUndo_data() {
     QTest::addColumn<QString>("timerValue");
     QTest::addColumn<QString>("undoValue");
     QTest::addColumn<int>("interval");
+    QTest::addColumn<bool>("animates");
     QTest::addColumn<bool>("undo");
     QTest::newRow("100 ms, undo off")
-        << QStringLiteral("100") << QStringLiteral("0") << 100 << false;
-    QTest::newRow("zero interval") << QStringLiteral("0") << QStringLiteral("1") << 16 << true;
-    QTest::newRow("negative interval") << QStringLiteral("-3") << QStringLiteral("5") << 16 << true;
-    QTest::newRow("malformed") << QStringLiteral("soon") << QStringLiteral("no") << 16 << true;
+        << QStringLiteral("100") << QStringLiteral("0") << 100 << true << false;
+    // 0 or less switches the animation off and is written back as the user wrote it.
+    QTest::newRow("zero interval")
+        << QStringLiteral("0") << QStringLiteral("1") << 0 << false << true;
+    QTest::newRow("negative interval")
+        << QStringLiteral("-3") << QStringLiteral("5") << -3 << false << true;
+    QTest::newRow("malformed") << QStringLiteral("soon") << QStringLiteral("no") << 16 << true
+                               << true;
 }
 
 void TestMainForm::settingsIntervalAndUndo() {
     QFETCH(QString, timerValue);
     QFETCH(QString, undoValue);
     QFETCH(int, interval);
+    QFETCH(bool, animates);
     QFETCH(bool, undo);
     EditorSetup setup;
     QVERIFY(WriteFile(setup.ProgramFile(IniName),
@@ -326,6 +332,9 @@ void TestMainForm::settingsIntervalAndUndo() {
 
     form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
     QCOMPARE(Child<QTimer>(*form, "FrameTimer")->interval(), interval);
+    QCOMPARE(Child<QTimer>(*form, "FrameTimer")->isActive(), animates);
+    ChooseStage(*form, 1);
+    QCOMPARE(Child<QTimer>(*form, "FrameTimer")->isActive(), animates);
     ChangeMapEntry(*form);
     form->Edit1Click();
     QCOMPARE(Child<QAction>(*form, "Undo1")->isEnabled(), undo);

@@ -49,10 +49,10 @@ void TestShellLists::settingsRead_data() {
         << false << false << true << true << 100 << false;
     QTest::newRow("hexadecimal interval") << QStringLiteral("[Timer]\nInterval=$20\n") << true
                                           << true << false << false << 32 << true;
-    QTest::newRow("zero interval spins no timer")
-        << QStringLiteral("[Timer]\nInterval=0\n") << true << true << false << false << 16 << true;
-    QTest::newRow("negative interval")
-        << QStringLiteral("[Timer]\nInterval=-5\n") << true << true << false << false << 16 << true;
+    QTest::newRow("zero interval kept")
+        << QStringLiteral("[Timer]\nInterval=0\n") << true << true << false << false << 0 << true;
+    QTest::newRow("negative interval kept")
+        << QStringLiteral("[Timer]\nInterval=-5\n") << true << true << false << false << -5 << true;
     QTest::newRow("malformed values read as defaults")
         << QStringLiteral("[ObjectEdit]\nSort=yes\n[32x32ChipEdit]\nGrid=true\n"
                           "[Timer]\nInterval=fast\n[Undo]\nEnabled=\n")
