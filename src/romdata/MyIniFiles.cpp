@@ -1,6 +1,7 @@
 #include "MyIniFiles.h"
 
 #include "HexText.h"
+#include "TextLines.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -72,11 +73,9 @@ TMyMemIniFile::TMyMemIniFile(const QString &fileName) : FileName_(fileName) {
         Encoding = QStringConverter::Latin1;
         text = QString::fromLatin1(bytes);
     }
-    // Lines end in CR LF, LF or a lone CR; the empty line between CR and LF is dropped.
-    text.replace(u'\r', u'\n');
 
     Section *current = nullptr;
-    for (QStringView rawLine : QStringView(text).split(u'\n')) {
+    for (QStringView rawLine : SplitLines(text)) {
         const QString line = Stripped(rawLine);
         if (line.isEmpty() || line.startsWith(u';'))
             continue;

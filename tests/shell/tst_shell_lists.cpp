@@ -108,8 +108,9 @@ void TestShellLists::nameListLines_data() {
         << QStringList{QString(), QString(), QStringLiteral("c"), QString()};
     QTest::newRow("spaces are kept")
         << QByteArray(" x \t\n") << QStringList{QStringLiteral(" x \t")};
-    QTest::newRow("only the CR at the end goes")
-        << QByteArray("a\rb\r\r\n") << QStringList{QStringLiteral("a\rb\r")};
+    QTest::newRow("a lone CR ends a line")
+        << QByteArray("a\rb\r\r\nc")
+        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString(), QStringLiteral("c")};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("Shift-JIS") << ShiftJis(QStringLiteral("1x ブロック\r\n敵・はねるボール\r\n"))
                                << QStringList{QStringLiteral("1x ブロック"),
