@@ -11,6 +11,9 @@
 namespace {
 
 constexpr int32_t HeaderSize = 16;
+constexpr int32_t PrgUnit = 0x4000;
+constexpr int32_t TrainerSize = 512;
+constexpr uint8_t TrainerFlag = 0x04;
 
 bool HasInesSignature(const QByteArray &bytes) {
     return bytes.size() >= 4 && bytes[0] == 'N' && bytes[1] == 'E' && bytes[2] == 'S' &&
@@ -128,6 +131,11 @@ void RomImageData::Close() {
 
 int RomImageData::ChrPageCount() const {
     return (*Buffer)[5] * 8;
+}
+
+int32_t RomImageData::ChrBase() const {
+    const int32_t trainer = ((*Buffer)[6] & TrainerFlag) ? TrainerSize : 0;
+    return HeaderSize + trainer + PrgUnit * (*Buffer)[4];
 }
 
 void RomImageData::SetCurrentStage(int stage) {

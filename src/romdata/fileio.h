@@ -42,6 +42,10 @@ public:
     int32_t Size() const { return ImageSize; }
     /// Number of 1 KB character-ROM pages: header byte 5 times 8.
     int ChrPageCount() const;
+    /// File offset of the character ROM: 16 + 0x4000 x header byte 4, plus 512 when the
+    /// header's trainer flag (byte 6 bit 2) is set, as a 512-byte trainer then sits between
+    /// the header and the PRG data.
+    int32_t ChrBase() const;
 
     void SetCurrentStage(int stage);
     int CurrentStage() const { return Current; }

@@ -424,6 +424,11 @@ void TestRomImage::chrPageCountAndClose() {
     builder.SetByte(5, 0xFF);
     QVERIFY(document.Open(fixture.WriteImage(QStringLiteral("b.nes"), builder.Bytes())));
     QCOMPARE(document.ChrPageCount(), 0xFF * 8);
+    QCOMPARE(document.ChrBase(), 16 + 0x4000 * CartridgeBuilder::PrgUnits);
+    // A trainer sits between the header and the PRG data.
+    builder.SetByte(6, 0x04);
+    QVERIFY(document.Open(fixture.WriteImage(QStringLiteral("b.nes"), builder.Bytes())));
+    QCOMPARE(document.ChrBase(), 16 + 512 + 0x4000 * CartridgeBuilder::PrgUnits);
 
     document.SetCurrentStage(4);
     document.Close();
