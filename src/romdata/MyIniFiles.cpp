@@ -2,9 +2,9 @@
 
 #include "HexText.h"
 #include "TextLines.h"
+#include "filewriting.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <optional>
@@ -191,12 +191,11 @@ QString TMyMemIniFile::Text() const {
 }
 
 bool TMyMemIniFile::UpdateFile(QString *errorText) const {
-    QSaveFile file(FileName_);
     QStringEncoder encode(Encoding);
-    const QByteArray bytes = encode(Text());
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (FileWriting::WriteWholeFile(FileName_, encode(Text()), error))
         return true;
     if (errorText)
-        *errorText = file.errorString();
+        *errorText = error;
     return false;
 }
