@@ -15,10 +15,6 @@ namespace {
 
 constexpr int TileBytes = 16;
 constexpr int64_t BankUnit = 0x400;
-constexpr int64_t PrgUnit = 0x4000;
-constexpr int64_t HeaderSize = 16;
-constexpr int64_t TrainerSize = 512;
-constexpr uint8_t TrainerFlag = 0x04;
 
 // The eight pixels of one bit-plane byte as eight bytes, leftmost pixel (bit 7) first, each
 // 0 or 1. Adding the lo spread, twice the hi spread and the palette base in every byte
@@ -100,9 +96,7 @@ QRgb EditorGraphics::MasterRgb(uint8_t colourIndex) const {
 }
 
 void EditorGraphics::LocateChr() {
-    // A trainer, when the header announces one, lies between the header and the PRG data.
-    const int64_t trainer = (ImageByte(6) & TrainerFlag) ? TrainerSize : 0;
-    Chr = static_cast<int32_t>(HeaderSize + trainer + PrgUnit * ImageByte(4));
+    Chr = Document.ChrBase();
 }
 
 void EditorGraphics::LoadMasterPalette() {

@@ -27,8 +27,7 @@ public:
     EditorGraphics(const FcPaletteData &colours, const RomImageData &document);
 
     // Palettes
-    /// CHR base = 16 + 0x4000 x image byte 4, plus 512 when the header's trainer flag (byte 6
-    /// bit 2) is set, as a 512-byte trainer then sits between the header and the PRG data.
+    /// Takes the document's CHR base (`RomImageData::ChrBase`) for the image now loaded.
     void LocateChr();
     int32_t ChrBase() const { return Chr; }
     void LoadMasterPalette();

@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "AnimationTimer.h"
 #include "mapset/MapSetEditGridForm.h"
 #include "MyIniFiles.h"
 #include "objects/ObjectEditForm.h"
@@ -33,7 +34,6 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -77,7 +77,7 @@ TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidge
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     resize(635, 701);
 
-    FrameTimer = new QTimer(this);
+    FrameTimer = new AnimationTimer(this);
     FrameTimer->setObjectName(QStringLiteral("FrameTimer"));
     FrameTimer->setInterval(DisplaySettings::DefaultTimerInterval);
 
@@ -349,7 +349,7 @@ void TMainForm::ShowDocumentOpened() {
     Play->SetDocumentOpen(true);
     RefreshAllEditors();
     Graphics->ResetPaletteAnimation();
-    FrameTimer->start();
+    FrameTimer->Restart();
 }
 
 void TMainForm::ShowNoDocument() {
@@ -531,7 +531,7 @@ void TMainForm::CBStageChange() {
     Rom->SetCurrentStage(CBStage->currentIndex());
     RefreshAllEditors();
     Graphics->ResetPaletteAnimation();
-    FrameTimer->start();
+    FrameTimer->Restart();
 }
 
 void TMainForm::EditPageControlChange() {

@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 
+class AnimationTimer;
 class EditFlagManagement;
 class EditorGraphics;
 class FcPaletteData;
@@ -17,7 +18,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTabWidget;
-class QTimer;
 class RecentFiles;
 class RomImageData;
 class TMapSetEditGridForm;
@@ -140,7 +140,7 @@ private:
     std::array<QLabel *, 3> StatusPanels{};
     QComboBox *CBStage = nullptr;
     QTabWidget *EditPageControl = nullptr;
-    QTimer *FrameTimer = nullptr;
+    AnimationTimer *FrameTimer = nullptr;
     EditDialogs Dialogs;
     EditPageControls Controls;
 };

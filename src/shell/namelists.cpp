@@ -1,6 +1,7 @@
 #include "namelists.h"
 
 #include "HexText.h"
+#include "TextLines.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -15,17 +16,8 @@ std::optional<QStringList> ReadNameList(const QString &path) {
     const QString text = decode(file.readAll());
 
     QStringList lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        const qsizetype next = end + 1;
-        if (end > start && text[end - 1] == u'\r')
-            --end;
-        lines << text.mid(start, end - start);
-        start = next;
-    }
+    for (QStringView line : SplitLines(text))
+        lines << line.toString();
     return lines;
 }
 

@@ -9,7 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
-#include <QSaveFile>
+#include "filewriting.h"
 
 namespace {
 
@@ -111,10 +111,12 @@ std::optional<QString> TestPlay::WriteEditedImage() {
     // The user's file name, so that whatever the emulator keeps beside the image (saves,
     // settings) carries a name the user knows.
     const QString path = TemporaryFolder->filePath(QFileInfo(Rom.FilePath()).fileName());
-    const QByteArray image = Rom.EditedImage();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit()) {
-        Prompt.ShowError(file.errorString());
+    const std::optional<QByteArray> image = Rom.EditedImage();
+    if (!image)
+        return std::nullopt;
+    QString error;
+    if (!FileWriting::WriteWholeFile(path, *image, error)) {
+        Prompt.ShowError(error);
         return std::nullopt;
     }
     return path;

@@ -40,25 +40,18 @@ std::optional<QString> RunFileDialog(QFileDialog &dialog) {
 QtUserPrompt::QtUserPrompt(QString caption) : Caption(std::move(caption)) {}
 
 void QtUserPrompt::ShowMessage(const QString &text) {
-    QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
+    RunBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
 }
 
 bool QtUserPrompt::ConfirmYesNo(const QString &text) {
-    QMessageBox box(QMessageBox::Question, Caption, text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return RunBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 SaveAnswer QtUserPrompt::ConfirmSave(const QString &text) {
-    QMessageBox box(QMessageBox::NoIcon, Caption, text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    switch (RunBox(QMessageBox::NoIcon, text,
+                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                   QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return SaveAnswer::Yes;
     case QMessageBox::No:
@@ -66,6 +59,21 @@ SaveAnswer QtUserPrompt::ConfirmSave(const QString &text) {
     default:
         return SaveAnswer::Cancel;
     }
+}
+
+int QtUserPrompt::RunBox(QMessageBox::Icon icon, const QString &text,
+                         QMessageBox::StandardButtons buttons,
+                         QMessageBox::StandardButton defaultButton,
+                         QMessageBox::StandardButton escapeButton) const {
+    QMessageBox box(icon, Caption, text, buttons, QApplication::activeWindow());
+    // Texts carry file paths and system messages: shown character for character, never
+    // read as markup.
+    box.setTextFormat(Qt::PlainText);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    if (escapeButton != QMessageBox::NoButton)
+        box.setEscapeButton(escapeButton);
+    return box.exec();
 }
 
 std::optional<QString> QtUserPrompt::AskOpenFileName(const QString &folder) {
@@ -109,5 +117,5 @@ std::optional<QString> QtUserPrompt::AskText(const QString &caption, const QStri
 }
 
 void QtUserPrompt::ShowError(const QString &text) {
-    QMessageBox::critical(QApplication::activeWindow(), Caption, text);
+    RunBox(QMessageBox::Critical, text, QMessageBox::Ok);
 }

@@ -2,7 +2,7 @@
 
 #include "UserPrompt.h"
 
-class QWidget;
+#include <QMessageBox>
 
 /// The application's `UserPrompt`: message boxes, the open and save dialogs of cartridge
 /// images and the one-line input box, each modal over the active window.
@@ -24,5 +24,10 @@ public:
     void ShowError(const QString &text) override;
 
 private:
+    /// A modal box with the caption, shown as plain text; returns the button pressed.
+    int RunBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons,
+               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+               QMessageBox::StandardButton escapeButton = QMessageBox::NoButton) const;
+
     QString Caption;
 };

@@ -279,18 +279,24 @@ void TestMainForm::settingsIntervalAndUndo_data() {
     QTest::addColumn<QString>("timerValue");
     QTest::addColumn<QString>("undoValue");
     QTest::addColumn<int>("interval");
+    QTest::addColumn<bool>("animates");
     QTest::addColumn<bool>("undo");
     QTest::newRow("100 ms, undo off")
-        << QStringLiteral("100") << QStringLiteral("0") << 100 << false;
-    QTest::newRow("zero interval") << QStringLiteral("0") << QStringLiteral("1") << 16 << true;
-    QTest::newRow("negative interval") << QStringLiteral("-3") << QStringLiteral("5") << 16 << true;
-    QTest::newRow("malformed") << QStringLiteral("soon") << QStringLiteral("no") << 16 << true;
+        << QStringLiteral("100") << QStringLiteral("0") << 100 << true << false;
+    // 0 or less switches the animation off and is written back as the user wrote it.
+    QTest::newRow("zero interval")
+        << QStringLiteral("0") << QStringLiteral("1") << 0 << false << true;
+    QTest::newRow("negative interval")
+        << QStringLiteral("-3") << QStringLiteral("5") << -3 << false << true;
+    QTest::newRow("malformed") << QStringLiteral("soon") << QStringLiteral("no") << 16 << true
+                               << true;
 }
 
 void TestMainForm::settingsIntervalAndUndo() {
     QFETCH(QString, timerValue);
     QFETCH(QString, undoValue);
     QFETCH(int, interval);
+    QFETCH(bool, animates);
     QFETCH(bool, undo);
     EditorSetup setup;
     QVERIFY(WriteFile(setup.ProgramFile(IniName),
@@ -303,6 +309,9 @@ void TestMainForm::settingsIntervalAndUndo() {
 
     form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
     QCOMPARE(Child<QTimer>(*form, "FrameTimer")->interval(), interval);
+    QCOMPARE(Child<QTimer>(*form, "FrameTimer")->isActive(), animates);
+    ChooseStage(*form, 1);
+    QCOMPARE(Child<QTimer>(*form, "FrameTimer")->isActive(), animates);
     ChangeMapEntry(*form);
     form->Edit1Click();
     QCOMPARE(Child<QAction>(*form, "Undo1")->isEnabled(), undo);
@@ -473,10 +482,21 @@ void TestMainForm::openAskNothingWhenUnmodified() {
     QVERIFY(setup.Prompt.Questions.isEmpty());
     QCOMPARE(setup.Prompt.SaveDialogs, 0);
 
-    // The open dialog cancelled: nothing happens.
+    // The open dialog cancelled: nothing happens, nothing is said, no file is read.
     const auto again = setup.Start();
+    const QStringList files = QDir(setup.WorkFile({})).entryList(QDir::Files);
+    setup.Prompt.Messages.clear(); // what the start said about the name lists
     Child<QAction>(*again, "Open1")->trigger();
+    QCOMPARE(setup.Prompt.OpenDialogs, 3);
     QCOMPARE(again->windowTitle(), QStringLiteral("QUARTEX 3 EDITOR"));
+    QCOMPARE(again->Document().FilePath(), QString());
+    QCOMPARE(again->Document().Size(), 0);
+    QVERIFY(Child<QTabWidget>(*again, "EditPageControl")->isHidden());
+    QVERIFY(setup.Prompt.Messages.isEmpty());
+    QVERIFY(setup.Prompt.Errors.isEmpty());
+    QVERIFY(setup.Prompt.Questions.isEmpty());
+    QCOMPARE(setup.Prompt.SaveDialogs, 0);
+    QCOMPARE(QDir(setup.WorkFile({})).entryList(QDir::Files), files);
 }
 
 void TestMainForm::openCancelledAtConfirmation() {
@@ -622,9 +642,20 @@ void TestMainForm::saveAsThenSave() {
     QVERIFY(setup.Prompt.Questions.isEmpty());
     QCOMPARE(setup.Prompt.SaveDialogs, 1);
 
-    // Save as cancelled: nothing happens.
+    // Save as cancelled with a change pending: nothing is said, written or cleared.
+    ChangeMapEntry(*form);
+    const QByteArray saved = ReadFile(copy);
+    const QStringList files = QDir(setup.WorkFile({})).entryList(QDir::Files);
+    setup.Prompt.Messages.clear(); // what the start said about the name lists
     Child<QAction>(*form, "SaveAs1")->trigger();
+    QCOMPARE(setup.Prompt.SaveDialogs, 2);
     QCOMPARE(form->windowTitle(), TitleFor(copy));
+    QVERIFY(form->Flags().IsModified());
+    QCOMPARE(ReadFile(copy), saved);
+    QCOMPARE(QDir(setup.WorkFile({})).entryList(QDir::Files), files);
+    QVERIFY(setup.Prompt.Messages.isEmpty());
+    QVERIFY(setup.Prompt.Errors.isEmpty());
+    QVERIFY(setup.Prompt.Questions.isEmpty());
 }
 
 void TestMainForm::failingSaveKeepsChanges() {
@@ -653,18 +684,28 @@ void TestMainForm::failingSaveKeepsChanges() {
     QCOMPARE(form->windowTitle(), TitleFor(path));
     QVERIFY(form->Flags().IsModified());
 
+    // Open: Yes, then the write fails: the open is cancelled, the image and changes stay.
+    setup.Prompt.OpenFileNames = {setup.WriteCartridge(QStringLiteral("other.nes"))};
+    setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
+    setup.Prompt.SaveFileNames = {nowhere};
+    Child<QAction>(*form, "Open1")->trigger();
+    QCOMPARE(setup.Prompt.Errors.size(), 3);
+    QCOMPARE(form->windowTitle(), TitleFor(path));
+    QCOMPARE(form->Document().FilePath(), path);
+    QVERIFY(form->Flags().IsModified());
+
     // Exit: the same; the window stays.
     setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
     setup.Prompt.SaveFileNames = {nowhere};
     QVERIFY(!form->close());
     QVERIFY(form->isVisible());
-    QCOMPARE(setup.Prompt.Errors.size(), 3);
+    QCOMPARE(setup.Prompt.Errors.size(), 4);
 
     // Save over a file that has become a directory.
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir(setup.WorkFile({})).mkdir(QStringLiteral("a.nes")));
     Child<QAction>(*form, "Save1")->trigger();
-    QCOMPARE(setup.Prompt.Errors.size(), 4);
+    QCOMPARE(setup.Prompt.Errors.size(), 5);
     QVERIFY(form->Flags().IsModified());
 }
 

@@ -6,11 +6,11 @@
 #include "TextReport.h"
 #include "ToolDocument.h"
 #include "fcpalette.h"
+#include "filewriting.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 #include <algorithm>
 #include <limits>
@@ -125,11 +125,10 @@ QByteArray ReadImage(const QString &path) {
     return ReadFile(path, IpsPatch::MaxImageSize + 1);
 }
 
-// Through a save file: a failed write never leaves a half-written file behind.
 void WriteFile(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        FailInput(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!FileWriting::WriteWholeFile(path, bytes, error))
+        FailInput(QStringLiteral("cannot write %1: %2").arg(path, error));
 }
 
 std::unique_ptr<ToolDocument> OpenDocument(const ParsedCommand &command) {

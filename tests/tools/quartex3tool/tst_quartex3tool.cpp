@@ -337,6 +337,13 @@ void TestQuartex3Tool::infoListsOffsetsAndSharing() {
     QCOMPARE(stage14[6], QStringLiteral("01CA10"));
     QCOMPARE(stage14[13], QStringLiteral("0D"));
     QCOMPARE(lines[6 + 17].simplified().split(u' ').last(), QStringLiteral("11"));
+
+    // A trainer announced in the header moves the CHR base by its 512 bytes.
+    CartridgeBuilder withTrainer = Cartridge;
+    withTrainer.SetByte(6, 0x04);
+    const auto trained = OpenDocument(WriteCartridge(QStringLiteral("trainer.nes"), withTrainer));
+    QVERIFY(trained);
+    QCOMPARE(TextReport::Info(trained->Rom()).split(u'\n')[3], QStringLiteral("chr-base  040210"));
 }
 
 void TestQuartex3Tool::picturesShowTheDecodedTiles_data() {
