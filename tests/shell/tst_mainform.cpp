@@ -60,14 +60,6 @@ public:
         const QString path = WorkFile(name);
         return image.WriteTo(path) ? path : QString();
     }
-    /// The editor on the test image, its animation timer too slow to tick during a test:
-    /// every colour change comes from an edit or a tick the test makes.
-    std::unique_ptr<TMainForm> StartOnImageWithoutTicks() {
-        WriteFile(ProgramFile(IniName), "[Timer]\nInterval=600000\n");
-        auto form = Start();
-        form->OpenChosenFile(WriteCartridge(QStringLiteral("a.nes")));
-        return form;
-    }
 
     ScriptedPrompt Prompt;
 
@@ -928,7 +920,10 @@ void TestMainForm::paletteUndoOnAnotherPage() {
 // activates; a palette step undone there recolours it at once.
 void TestMainForm::pagesDrawFromCurrentSheets() {
     EditorSetup setup;
-    const auto form = setup.StartOnImageWithoutTicks();
+    // No animation tick during the test: every colour change comes from an edit.
+    QVERIFY(WriteFile(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
     auto *pages = Child<QTabWidget>(*form, "EditPageControl");
     auto *room = Child<TImageEx>(*form, "ImgEditMapPage0");
     pages->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
@@ -962,7 +957,10 @@ void TestMainForm::pagesDrawFromCurrentSheets() {
 // chip page, after an edit there and after its undo.
 void TestMainForm::objectPageShowsChipsEditedOn16x16Page() {
     EditorSetup setup;
-    const auto form = setup.StartOnImageWithoutTicks();
+    // No tick but those the test makes.
+    QVERIFY(WriteFile(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
     auto *pages = Child<QTabWidget>(*form, "EditPageControl");
     auto *room = Child<TImageEx>(*form, "ImgObjectMapPage0");
     pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
@@ -994,7 +992,10 @@ void TestMainForm::objectPageShowsChipsEditedOn16x16Page() {
 // animation again from its first frame.
 void TestMainForm::animationSelectorUndoRestartsAnimation() {
     EditorSetup setup;
-    const auto form = setup.StartOnImageWithoutTicks();
+    // No tick but those the test makes.
+    QVERIFY(WriteFile(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
     auto *pages = Child<QTabWidget>(*form, "EditPageControl");
     pages->setCurrentWidget(Child<QWidget>(*form, "TabPaletteEdit"));
     // Slot 1 of the test image is off; its animation 2 colours entries 6..8 with the colour
