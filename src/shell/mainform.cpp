@@ -178,7 +178,9 @@ void TMainForm::BuildStatusBar() {
         auto *panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel") + QString::number(i));
         panel->setFixedWidth(StatusPanelWidths[i]);
-        bar->addPermanentWidget(panel);
+        // Side by side from the left edge, "変更あり" first; no action has a status tip, so
+        // no message ever hides them.
+        bar->addWidget(panel);
         StatusPanels[i] = panel;
     }
 }

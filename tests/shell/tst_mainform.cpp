@@ -79,6 +79,7 @@ private slots:
     void startupColourTable_data();
     void startupColourTable();
     void designState();
+    void statusPanelsFromTheLeftEdge();
     void settingsCreatedAtExit();
     void settingsIntervalAndUndo_data();
     void settingsIntervalAndUndo();
@@ -102,6 +103,8 @@ private slots:
     void historyKeysInLineEdit();
     void paletteUndoOnAnotherPage();
     void pagesDrawFromCurrentSheets();
+    void objectPageShowsChipsEditedOn16x16Page();
+    void animationSelectorUndoRestartsAnimation();
     void editsOnEveryPageSaveOnlyTheirBytes();
 };
 
@@ -247,6 +250,25 @@ void TestMainForm::designState() {
     // The object information popup is a hint that stays up for ten seconds.
     for (const QWidget *widget : pages->findChildren<QWidget *>())
         QCOMPARE(widget->toolTipDuration(), 10000);
+}
+
+// Panel 0 starts at the left edge of the status bar, the others follow it in order.
+void TestMainForm::statusPanelsFromTheLeftEdge() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    form->Flags().SetEditFlag(EditArea::Map, 0, true);
+    auto *first = Child<QLabel>(*form, "StatusPanel0");
+    auto *second = Child<QLabel>(*form, "StatusPanel1");
+    auto *third = Child<QLabel>(*form, "StatusPanel2");
+    QCOMPARE(first->text(), QStringLiteral("変更あり"));
+    QVERIFY(first->isVisible());
+    QVERIFY2(first->x() <= 4, qPrintable(QString::number(first->x())));
+    QVERIFY(second->x() >= first->geometry().right());
+    QVERIFY(second->x() <= first->geometry().right() + 10);
+    QVERIFY(third->x() >= second->geometry().right());
+    QVERIFY(third->x() <= second->geometry().right() + 10);
 }
 
 void TestMainForm::settingsCreatedAtExit() {
@@ -750,10 +772,15 @@ void TestMainForm::backgroundBankRange() {
     CartridgeBuilder noChr;
     noChr.SetByte(5, 0);
     form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("nochr.nes"), noChr));
-    for (QScrollBar *bank : {bank0, bank1}) {
-        QCOMPARE(bank->maximum(), 0);
-        QCOMPARE(bank->value(), 0);
-        QVERIFY(!bank->isEnabled());
+    // No bank to choose; a disabled bar still shows the stored byte, as its label does.
+    const std::array<uint8_t, 2> bytes = form->Document().Stage(0).BGBank();
+    QCOMPARE(bytes[0], uint8_t{0});
+    QVERIFY(bytes[1] > 0);
+    for (int bank = 0; bank < 2; ++bank) {
+        QScrollBar *bar = bank == 0 ? bank0 : bank1;
+        QCOMPARE(bar->maximum(), int(bytes[bank]));
+        QCOMPARE(bar->value(), int(bytes[bank]));
+        QVERIFY(!bar->isEnabled());
     }
 }
 
@@ -942,6 +969,94 @@ void TestMainForm::pagesDrawFromCurrentSheets() {
     pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
     pages->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
     QVERIFY(room->Picture() != unchanged);
+}
+
+// The object page draws the chips as they are when it is opened straight from the 16x16
+// chip page, after an edit there and after its undo.
+void TestMainForm::objectPageShowsChipsEditedOn16x16Page() {
+    EditorSetup setup;
+    // No tick but those the test makes.
+    QVERIFY(WriteFile(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *pages = Child<QTabWidget>(*form, "EditPageControl");
+    auto *room = Child<TImageEx>(*form, "ImgObjectMapPage0");
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
+    const QImage before = room->Picture().copy();
+
+    // The top-left 16x16 chip of room 0's first cell gets another palette.
+    StageData &stage = form->Document().Stage(0);
+    const uint8_t chip = stage.MapSet()[(stage.Map()[0] & 31) * 64];
+    const uint8_t chip16 = stage.Chip32x32()[chip * 4];
+    const uint8_t property = stage.ChipProperty()[chip16];
+    pages->setCurrentWidget(Child<QWidget>(*form, "Tab16x16ChipEdit"));
+    Click(Child<TImageEx>(*form, "ImgEdit16x16ChipView"),
+          {(chip16 % 16) * 16 + 1, (chip16 / 16) * 16 + 1}, Qt::LeftButton);
+    auto *typed = Child<QLineEdit>(*form, "EditSelectChipProperty");
+    typed->selectAll();
+    QTest::keyClicks(typed, Hex2(property ^ 0x03));
+    QCOMPARE(stage.ChipProperty()[chip16], uint8_t(property ^ 0x03));
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
+    QVERIFY(room->Picture() != before);
+
+    pages->setCurrentWidget(Child<QWidget>(*form, "Tab16x16ChipEdit"));
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(stage.ChipProperty()[chip16], property);
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
+    QCOMPARE(room->Picture(), before);
+}
+
+// Undoing or redoing an animation selector puts the stored colours back and starts the
+// animation again from its first frame.
+void TestMainForm::animationSelectorUndoRestartsAnimation() {
+    EditorSetup setup;
+    // No tick but those the test makes.
+    QVERIFY(WriteFile(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *pages = Child<QTabWidget>(*form, "EditPageControl");
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabPaletteEdit"));
+    // Slot 1 of the test image is off; its animation 2 colours entries 6..8 with the colour
+    // triples 2, 3 and 4 in turn, entry 6 taking colour 02, 03, 04, no wait between frames.
+    // Entry 6 is the third cell of the strip of palette 1.
+    const QImage &strip = Child<TImageEx>(*form, "ImgAnimePal1")->Picture();
+    const auto entry6 = [&] { return strip.pixel(2 * 24 + 12, 12); };
+    const QRgb stored = MasterColour(form->Document().Stage(0).BGPalette(0)[6]);
+    QCOMPARE(entry6(), stored);
+
+    auto *slot1 = Child<QLineEdit>(*form, "EditAnimePal1");
+    QCOMPARE(slot1->text(), QStringLiteral("00"));
+    slot1->selectAll();
+    QTest::keyClicks(slot1, QStringLiteral("82"));
+    form->FrameTimerTimer();
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), MasterColour(0x03));
+
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(slot1->text(), QStringLiteral("00"));
+    QCOMPARE(entry6(), stored);
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), stored);
+
+    QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(slot1->text(), QStringLiteral("82"));
+    QCOMPARE(entry6(), stored);
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), MasterColour(0x02));
+
+    // The other way round: the slot switched off, the undo starts the animation afresh and
+    // the redo, in the middle of it, puts the stored colours back.
+    slot1->selectAll();
+    QTest::keyClicks(slot1, QStringLiteral("00"));
+    QCOMPARE(entry6(), stored);
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(slot1->text(), QStringLiteral("82"));
+    form->FrameTimerTimer();
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), MasterColour(0x03));
+    QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(slot1->text(), QStringLiteral("00"));
+    QCOMPARE(entry6(), stored);
 }
 
 // One edit on each page, made with the mouse and the keyboard as a user would, then Save as:
