@@ -53,10 +53,9 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
-    // The program name keys the user's configuration folder and the desktop entry; the
-    // title stays what every window and box shows.
+    // The program name keys the user's configuration folder and the desktop entry. No
+    // display name is set: the window system would append it to every dialog's title.
     QApplication::setApplicationName(QStringLiteral("quartex3editor"));
-    QApplication::setApplicationDisplayName(ApplicationTitle);
     QApplication::setApplicationVersion(QStringLiteral(QUARTEX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quartex3editor"));
     EditorCommandLine commandLine;
