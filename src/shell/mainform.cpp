@@ -16,6 +16,7 @@
 #include "namelists.h"
 #include "objects/objectpage.h"
 #include "palette/palettepage.h"
+#include "programfiles.h"
 #include "chipusage/showUnusedChipNumForm.h"
 #include "filedrop.h"
 #include "recentfiles.h"
@@ -26,7 +27,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -210,7 +210,8 @@ void TMainForm::BuildPages() {
 }
 
 void TMainForm::FormCreate(const QString &programDirectory) {
-    Colours = FcPaletteData::Load(QStringLiteral("fcpalette.pal"), Prompt);
+    const ProgramFiles files = ProgramFiles::ForProgram(programDirectory);
+    Colours = FcPaletteData::Load(files.ColourTable(), Prompt);
     if (!Colours) {
         StartupHasFailed = true;
         return;
@@ -222,17 +223,16 @@ void TMainForm::FormCreate(const QString &programDirectory) {
     ModifiedFlags = std::make_unique<EditFlagManagement>(
         [modifiedPanel](const QString &text) { modifiedPanel->setText(text); });
 
-    const QDir directory(programDirectory);
-    SettingsFile =
-        std::make_unique<TMyMemIniFile>(directory.filePath(QStringLiteral("quartex3editor.ini")));
-    ChipAttributeNames = ReadNameList(directory.filePath(QStringLiteral("ChipAttributes.txt")))
-                             .value_or(QStringList());
+    files.MakeSettingsFolder();
+    SettingsFile = std::make_unique<TMyMemIniFile>(files.SettingsFile());
+    ChipAttributeNames =
+        ReadNameList(files.NameList(QStringLiteral("ChipAttributes.txt"))).value_or(QStringList());
     CopyChipAttributeNames(Controls.Chip16x16, ChipAttributeNames);
     Rom = std::make_unique<RomImageData>(*ModifiedFlags, ChipAttributeNames, *SettingsFile, Prompt);
     Graphics = std::make_unique<EditorGraphics>(*Colours, *Rom);
     ApplySettings();
     // The room and map set scroll bars got their ranges when their pages were built.
-    LoadObjectNames(directory.filePath(QStringLiteral("ObjectList.txt")));
+    LoadObjectNames(files.NameList(QStringLiteral("ObjectList.txt")));
     CreateControllers();
 }
 

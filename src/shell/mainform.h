@@ -38,8 +38,8 @@ inline const QString ApplicationTitle = QStringLiteral("QUARTEX 3 EDITOR");
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    /// Builds the window and runs the start-up. `programDirectory` is where the settings
-    /// file and the name lists live; the colour table is read from the current directory.
+    /// Builds the window and runs the start-up. `programDirectory` is the executable's
+    /// folder; the files are found from it as `ProgramFiles` describes.
     TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidget *parent = nullptr);
     ~TMainForm() override;
 

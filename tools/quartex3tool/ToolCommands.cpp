@@ -275,6 +275,7 @@ QString ToolCommands::UsageText() {
     for (const CommandSyntax &command : Commands())
         text += QStringLiteral("  %1 %2\n").arg(ProgramName, command.Usage);
     text += QStringLiteral("  %1 help\n"
+                           "  %1 --version\n"
                            "Numbers (stage, room, map set, palette set) are hexadecimal.\n")
                 .arg(ProgramName);
     return text;
@@ -286,6 +287,8 @@ ExitStatus ToolCommands::Run(const QStringList &arguments) {
         const QString name = arguments.value(1);
         if (name == u"help" || name == u"--help" || name == u"-h") {
             Out << UsageText();
+        } else if (name == u"--version") {
+            Out << ProgramName << u' ' << QStringLiteral(QUARTEX_VERSION) << u'\n';
         } else {
             const auto &commands = Commands();
             const auto syntax =
