@@ -1,10 +1,10 @@
 #include "fileio.h"
 
+#include "FileWriting.h"
 #include "UserPrompt.h"
 #include "edit_flag.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
@@ -107,13 +107,9 @@ bool RomImageData::Save(const QString &path) {
 
     // Exactly the loaded length: tables configured past the end of the image are edited in
     // the buffer but never make the file grow.
-    QSaveFile file(path);
     const auto *data = reinterpret_cast<const char *>(Buffer->data());
-    if (!file.open(QIODevice::WriteOnly) || file.write(data, ImageSize) != ImageSize ||
-        !file.commit()) {
-        Prompt.ShowError(file.errorString());
+    if (!WriteWholeFile(path, QByteArray::fromRawData(data, ImageSize), Prompt))
         return false;
-    }
     Flags.ClearAll();
     ClearAllHistories();
     Path = path;
