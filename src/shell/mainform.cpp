@@ -4,6 +4,8 @@
 #include "MyIniFiles.h"
 #include "objects/ObjectEditForm.h"
 #include "UserPrompt.h"
+#include "FileExportCommands.h"
+#include "StageOverviewCommand.h"
 #include "chip16x16/16x16chippage.h"
 #include "chip32x32/32x32chippage.h"
 #include "edit_flag.h"
@@ -212,6 +214,7 @@ void TMainForm::FormCreate(const QString &programDirectory) {
     // The room and map set scroll bars got their ranges when their pages were built.
     LoadObjectNames(directory.filePath(QStringLiteral("ObjectList.txt")));
     CreateControllers();
+    CreateViewAndExportCommands();
 }
 
 void TMainForm::ApplySettings() {
@@ -289,6 +292,14 @@ void TMainForm::CreateControllers() {
     PageControllers[ObjectPage] = ObjectEditor.get();
 }
 
+void TMainForm::CreateViewAndExportCommands() {
+    OverviewCommand =
+        new TStageOverviewCommand(*this, *Colours, *Rom, *Graphics, Prompt, *FrameTimer,
+                                  {Controls.Map.ScrBarMap, Controls.Object.ScrBarObjectMap});
+    ExportCommands = new TFileExportCommands(*menuBar()->findChild<QMenu *>(QStringLiteral("N1")),
+                                             Exit1, *Rom, Prompt, *EditPageControl, Controls);
+}
+
 void TMainForm::SetTitle(const QString &text) {
     setWindowTitle(text);
 }
@@ -309,6 +320,8 @@ void TMainForm::ShowDocumentOpened() {
     RefreshAllEditors();
     Graphics->ResetPaletteAnimation();
     FrameTimer->start();
+    OverviewCommand->SetDocumentOpen(true);
+    ExportCommands->SetDocumentOpen(true);
 }
 
 void TMainForm::ShowNoDocument() {
@@ -319,6 +332,8 @@ void TMainForm::ShowNoDocument() {
     SaveAs1->setEnabled(false);
     Close1->setEnabled(false);
     Edit1->menuAction()->setVisible(false);
+    OverviewCommand->SetDocumentOpen(false);
+    ExportCommands->SetDocumentOpen(false);
 }
 
 QString TMainForm::SaveQuestion() const {

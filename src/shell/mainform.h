@@ -18,10 +18,12 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class RomImageData;
+class TFileExportCommands;
 class TMapSetEditGridForm;
 class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
+class TStageOverviewCommand;
 class UserPrompt;
 
 /// The application title: the caption of every box and the window title without a file.
@@ -88,6 +90,7 @@ private:
     DisplaySettings CurrentSettings() const;
     void LoadObjectNames(const QString &path);
     void CreateControllers();
+    void CreateViewAndExportCommands();
 
     void SetTitle(const QString &text);
     void ShowDocumentOpened();
@@ -131,4 +134,6 @@ private:
     QTimer *FrameTimer = nullptr;
     EditDialogs Dialogs;
     EditPageControls Controls;
+    TStageOverviewCommand *OverviewCommand = nullptr;
+    TFileExportCommands *ExportCommands = nullptr;
 };

@@ -1,6 +1,7 @@
 // The main window: start-up, the settings file at exit, the name lists, the document
 // lifecycle and the Edit menu, driven through the window's menus and controls.
 #include "CartridgeBuilder.h"
+#include "MainFormSetup.h"
 #include "GraphicsFixture.h"
 #include "ImageEx.h"
 #include "ScriptedPrompt.h"
@@ -39,38 +40,6 @@ const QString IniName = QStringLiteral("quartex3editor.ini");
 QByteArray ShiftJisLines(const QStringList &lines) {
     QStringEncoder encode("Shift_JIS");
     return encode(lines.join(u'\n') + u'\n');
-}
-
-// A program directory and a working directory holding a colour table, as the editor
-// finds them when started; the working directory is restored afterwards.
-class EditorSetup {
-public:
-    EditorSetup() : PreviousDirectory(QDir::currentPath()) {
-        QDir::setCurrent(WorkDir.path());
-        WriteFile(WorkDir.filePath(QStringLiteral("fcpalette.pal")), MasterColourTable());
-    }
-    ~EditorSetup() { QDir::setCurrent(PreviousDirectory); }
-
-    std::unique_ptr<TMainForm> Start() {
-        return std::make_unique<TMainForm>(Prompt, ProgramDir.path());
-    }
-    QString ProgramFile(const QString &name) const { return ProgramDir.filePath(name); }
-    QString WorkFile(const QString &name) const { return WorkDir.filePath(name); }
-    QString WriteCartridge(const QString &name, const CartridgeBuilder &image = {}) const {
-        const QString path = WorkFile(name);
-        return image.WriteTo(path) ? path : QString();
-    }
-
-    ScriptedPrompt Prompt;
-
-private:
-    QString PreviousDirectory;
-    QTemporaryDir ProgramDir;
-    QTemporaryDir WorkDir;
-};
-
-template <typename T> T *Child(TMainForm &form, const char *name) {
-    return form.findChild<T *>(QString::fromLatin1(name));
 }
 
 // Changes room 3 of the current stage's map as the map page does: through the recording
@@ -229,7 +198,9 @@ void TestMainForm::designState() {
     QCOMPARE(fileMenuOrder,
              (QStringList{QStringLiteral("Open1"), QStringLiteral("N3"), QStringLiteral("Save1"),
                           QStringLiteral("SaveAs1"), QStringLiteral("N2"), QStringLiteral("Close1"),
-                          QStringLiteral("N4"), QStringLiteral("Exit1")}));
+                          QStringLiteral("N4"), QStringLiteral("SavePicture1"),
+                          QStringLiteral("CreatePatch1"), QStringLiteral("N5"),
+                          QStringLiteral("Exit1")}));
     auto *editMenu = Child<QMenu>(*form, "Edit1");
     QCOMPARE(editMenu->title(), QStringLiteral("編集(&E)"));
     QVERIFY(!editMenu->menuAction()->isVisible());
