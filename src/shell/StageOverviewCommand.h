@@ -33,7 +33,6 @@ public:
     /// Enables the command for an opened image (drawn anew) or disables it and hides the
     /// window when no image is open.
     void SetDocumentOpen(bool open);
-    TStageOverviewForm &Window() { return *Form; }
 
 private:
     void ShowWindow();

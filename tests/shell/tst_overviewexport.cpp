@@ -20,6 +20,7 @@ class TestOverviewExport : public QObject {
 private slots:
     void overviewClickChoosesTheLeftRoom_data();
     void overviewClickChoosesTheLeftRoom();
+    void overviewPngShowsTheRoomsAsTheMapPage();
     void pagePictureIsSaved_data();
     void pagePictureIsSaved();
     void patchGivesTheSavedBytesAndLeavesTheDocument();
@@ -61,6 +62,26 @@ void TestOverviewExport::overviewClickChoosesTheLeftRoom() {
     Child<QAction>(*form, "Close1")->trigger();
     QVERIFY(!window->isVisible());
     QVERIFY(!command->isEnabled());
+}
+
+void TestOverviewExport::overviewPngShowsTheRoomsAsTheMapPage() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *pages = Child<QTabWidget>(*form, "EditPageControl");
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
+    Child<QScrollBar>(*form, "ScrBarMap")->setValue(0x10);
+    Child<QAction>(*form, "StageOverview1")->trigger();
+    const QString path = setup.WorkFile(QStringLiteral("overview.png"));
+    setup.Prompt.FileNames = {path};
+    Child<QPushButton>(*form, "BtnOverviewSavePng")->click();
+
+    const QImage saved = QImage(path).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(saved.size(), QSize(48 * 256, 256));
+    QCOMPARE(saved.copy(0x10 * 256, 0, 256, 256),
+             Child<TImageEx>(*form, "ImgEditMapPage0")->Picture());
+    QCOMPARE(saved.copy(0x11 * 256, 0, 256, 256),
+             Child<TImageEx>(*form, "ImgEditMapPage1")->Picture());
 }
 
 void TestOverviewExport::pagePictureIsSaved_data() {
