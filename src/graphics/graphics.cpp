@@ -269,6 +269,17 @@ void EditorGraphics::DrawMapSet(QImage &image, const uint8_t *mapSet64) const {
     }
 }
 
+void EditorGraphics::DrawRoom(QImage &image, const StageData &stage, int room, bool objects) const {
+    constexpr int MapSetBytes = 64;
+    constexpr int MapSetMask = 31;
+    DrawMapSet(image, stage.MapSet().data() +
+                          MapSetBytes * (stage.Map().at(static_cast<size_t>(room)) & MapSetMask));
+    if (!objects)
+        return;
+    for (const ObjectNode &object : stage.ObjectList(room))
+        DrawObjectMarker(image, object.X, static_cast<uint8_t>(object.Kind), object.Y);
+}
+
 void EditorGraphics::ShowChip32x32Sheet(QImage &image) const {
     Sheet32.CopyToPictureScaled(image, 0, 0, Sheet32.Width(), Sheet32.Height(), 0, 0, image.width(),
                                 image.height());

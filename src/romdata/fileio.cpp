@@ -179,11 +179,8 @@ bool RomImageData::Save(const QString &path) {
     StoreFlaggedTables();
 
     const QByteArray bytes(reinterpret_cast<const char *>(Buffer->data()), ImageSize);
-    QString error;
-    if (!FileWriting::WriteWholeFile(path, bytes, error)) {
-        Prompt.ShowError(error);
+    if (!FileWriting::WriteWholeFile(path, bytes, Prompt))
         return false;
-    }
     Flags.ClearAll();
     ClearAllHistories();
     Path = path;

@@ -1,5 +1,7 @@
 #include "filewriting.h"
 
+#include "UserPrompt.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -58,6 +60,28 @@ FoldersRefuseNewFiles::FoldersRefuseNewFiles() {
 }
 FoldersRefuseNewFiles::~FoldersRefuseNewFiles() {
     --RefusingScopes;
+}
+
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, UserPrompt &prompt) {
+    QString error;
+    if (WriteWholeFile(path, bytes, error))
+        return true;
+    prompt.ShowError(error);
+    return false;
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString &path, UserPrompt &prompt) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompt.ShowError(file.errorString());
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        prompt.ShowError(file.errorString());
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 } // namespace FileWriting

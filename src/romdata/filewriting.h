@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
+
+class UserPrompt;
 
 /// Every file the programs write (the cartridge on save, the settings at exit, the tool's
 /// outputs) is written here, so each lands the same way.
@@ -16,6 +19,12 @@ namespace FileWriting {
 /// Makes `bytes` the whole content of the file at `path`. False with the system's reason in
 /// `errorText` when that fails.
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString &errorText);
+/// The same, telling the user why it failed with the toolkit's standard error box.
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, UserPrompt &prompt);
+
+/// The whole file at `path`, or nothing after telling the user why not with the toolkit's
+/// standard error box.
+std::optional<QByteArray> ReadWholeFile(const QString &path, UserPrompt &prompt);
 
 /// While one exists, every folder counts as refusing new files: lets a test take the
 /// in-place path even where folder permissions do not bind (as the superuser).

@@ -5,6 +5,8 @@
 #include "MyIniFiles.h"
 #include "objects/ObjectEditForm.h"
 #include "UserPrompt.h"
+#include "FileExportCommands.h"
+#include "StageOverviewCommand.h"
 #include "chip16x16/16x16chippage.h"
 #include "chip32x32/32x32chippage.h"
 #include "edit_flag.h"
@@ -234,6 +236,7 @@ void TMainForm::FormCreate(const QString &programDirectory) {
     // The room and map set scroll bars got their ranges when their pages were built.
     LoadObjectNames(files.NameList(QStringLiteral("ObjectList.txt")));
     CreateControllers();
+    CreateViewAndExportCommands();
 }
 
 void TMainForm::ApplySettings() {
@@ -331,6 +334,14 @@ void TMainForm::WriteConvenienceSettings() {
     WindowPlacement::Store(*this, *SettingsFile);
 }
 
+void TMainForm::CreateViewAndExportCommands() {
+    OverviewCommand =
+        new TStageOverviewCommand(*this, *Colours, *Rom, *Graphics, Prompt,
+                                  {Controls.Map.ScrBarMap, Controls.Object.ScrBarObjectMap});
+    ExportCommands = new TFileExportCommands(*menuBar()->findChild<QMenu *>(QStringLiteral("N1")),
+                                             Exit1, *Rom, Prompt, *EditPageControl, Controls);
+}
+
 void TMainForm::SetTitle(const QString &text) {
     setWindowTitle(text);
 }
@@ -352,6 +363,8 @@ void TMainForm::ShowDocumentOpened() {
     RefreshAllEditors();
     Graphics->ResetPaletteAnimation();
     FrameTimer->Restart();
+    OverviewCommand->SetDocumentOpen(true);
+    ExportCommands->SetDocumentOpen(true);
 }
 
 void TMainForm::ShowNoDocument() {
@@ -363,6 +376,8 @@ void TMainForm::ShowNoDocument() {
     Close1->setEnabled(false);
     Edit1->menuAction()->setVisible(false);
     Play->SetDocumentOpen(false);
+    OverviewCommand->SetDocumentOpen(false);
+    ExportCommands->SetDocumentOpen(false);
 }
 
 QString TMainForm::SaveQuestion() const {

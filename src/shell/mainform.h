@@ -20,10 +20,12 @@ class QMenu;
 class QTabWidget;
 class RecentFiles;
 class RomImageData;
+class TFileExportCommands;
 class TMapSetEditGridForm;
 class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
+class TStageOverviewCommand;
 class TestPlay;
 class UserPrompt;
 
@@ -96,6 +98,7 @@ private:
     /// settings.
     void CreateConveniences();
     void WriteConvenienceSettings();
+    void CreateViewAndExportCommands();
 
     void SetTitle(const QString &text);
     void ShowDocumentOpened();
@@ -143,4 +146,6 @@ private:
     AnimationTimer *FrameTimer = nullptr;
     EditDialogs Dialogs;
     EditPageControls Controls;
+    TStageOverviewCommand *OverviewCommand = nullptr;
+    TFileExportCommands *ExportCommands = nullptr;
 };

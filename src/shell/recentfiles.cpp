@@ -23,7 +23,7 @@ RecentFiles::RecentFiles(UserPrompt &prompt, QMenu &fileMenu, QAction *before, Q
     Menu = new QMenu(tr("最近使ったファイル(&R)"), &fileMenu);
     Menu->setObjectName(QStringLiteral("RecentFiles1"));
     fileMenu.insertMenu(before, Menu);
-    fileMenu.insertSeparator(before)->setObjectName(QStringLiteral("N5"));
+    fileMenu.insertSeparator(before)->setObjectName(QStringLiteral("N6"));
     Rebuild();
 }
 

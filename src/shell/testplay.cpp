@@ -114,11 +114,8 @@ std::optional<QString> TestPlay::WriteEditedImage() {
     const std::optional<QByteArray> image = Rom.EditedImage();
     if (!image)
         return std::nullopt;
-    QString error;
-    if (!FileWriting::WriteWholeFile(path, *image, error)) {
-        Prompt.ShowError(error);
+    if (!FileWriting::WriteWholeFile(path, *image, Prompt))
         return std::nullopt;
-    }
     return path;
 }
 

@@ -28,10 +28,6 @@ namespace {
 
 const QString IniName = QStringLiteral("quartex3editor.ini");
 
-template <typename T> T *Child(const TMainForm &form, const char *name) {
-    return NamedChild<T>(&form, QString::fromLatin1(name));
-}
-
 QString TitleFor(const QString &path) {
     return path + QStringLiteral(" - QUARTEX 3 EDITOR");
 }

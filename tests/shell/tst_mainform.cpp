@@ -42,10 +42,6 @@ QByteArray ShiftJisLines(const QStringList &lines) {
     return encode(lines.join(u'\n') + u'\n');
 }
 
-template <typename T> T *Child(TMainForm &form, const char *name) {
-    return form.findChild<T *>(QString::fromLatin1(name));
-}
-
 // Changes room 3 of the current stage's map as the map page does: through the recording
 // setter, then the flag.
 uint8_t ChangeMapEntry(TMainForm &form, uint8_t delta = 1) {
@@ -205,8 +201,10 @@ void TestMainForm::designState() {
     QCOMPARE(fileMenuOrder,
              (QStringList{QStringLiteral("Open1"), QStringLiteral("N3"), QStringLiteral("Save1"),
                           QStringLiteral("SaveAs1"), QStringLiteral("N2"), QStringLiteral("Close1"),
-                          QStringLiteral("N4"), QStringLiteral("RecentFiles1"),
-                          QStringLiteral("N5"), QStringLiteral("Exit1")}));
+                          QStringLiteral("N4"), QStringLiteral("SavePicture1"),
+                          QStringLiteral("CreatePatch1"), QStringLiteral("N5"),
+                          QStringLiteral("RecentFiles1"), QStringLiteral("N6"),
+                          QStringLiteral("Exit1")}));
     auto *editMenu = Child<QMenu>(*form, "Edit1");
     QCOMPARE(editMenu->title(), QStringLiteral("編集(&E)"));
     QVERIFY(!editMenu->menuAction()->isVisible());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CartridgeBuilder.h"
+#include "NamedChild.h"
 #include "ScriptedPrompt.h"
 #include "mainform.h"
 
@@ -30,3 +31,8 @@ private:
     QTemporaryDir ProgramDir;
     QTemporaryDir WorkDir;
 };
+
+/// The window's control called `name`; a missing one ends the test run.
+template <typename T> T *Child(const TMainForm &form, const char *name) {
+    return NamedChild<T>(&form, QString::fromLatin1(name));
+}

@@ -2,13 +2,13 @@
 
 #include "HexText.h"
 #include "IpsPatch.h"
+#include "PictureFile.h"
 #include "StagePictures.h"
 #include "TextReport.h"
 #include "ToolDocument.h"
 #include "fcpalette.h"
 #include "filewriting.h"
 
-#include <QBuffer>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QTextStream>
@@ -157,17 +157,20 @@ void RunDump(const ParsedCommand &command, QTextStream &out) {
 }
 
 void RunRender(const ParsedCommand &command, QTextStream &) {
-    const QStringList pictures = {QStringLiteral("room"), QStringLiteral("mapset"),
+    const QStringList pictures = {QStringLiteral("room"),    QStringLiteral("mapset"),
                                   QStringLiteral("sheet16"), QStringLiteral("sheet32"),
-                                  QStringLiteral("banks")};
+                                  QStringLiteral("banks"),   QStringLiteral("stage-map")};
     const auto chosen = std::count_if(pictures.begin(), pictures.end(),
                                       [&](const QString &name) { return command.IsSet(name); });
     if (chosen != 1)
         command.FailUsage(QStringLiteral(
-            "choose exactly one of --room, --mapset, --sheet16, --sheet32, --banks"));
+            "choose exactly one of --room, --mapset, --sheet16, --sheet32, --banks, --stage-map"));
     const bool objects = command.IsSet(QStringLiteral("objects"));
-    if (objects && !command.IsSet(QStringLiteral("room")))
-        command.FailUsage(QStringLiteral("--objects goes with --room"));
+    const bool stageMap = command.IsSet(QStringLiteral("stage-map"));
+    if (objects && !command.IsSet(QStringLiteral("room")) && !stageMap)
+        command.FailUsage(QStringLiteral("--objects goes with --room or --stage-map"));
+    if (command.IsSet(QStringLiteral("columns")) && !stageMap)
+        command.FailUsage(QStringLiteral("--columns goes with --stage-map"));
     if (!command.IsSet(QStringLiteral("out")))
         command.FailUsage(QStringLiteral("--out is required"));
     const QString outPath = command.Value(QStringLiteral("out"));
@@ -176,6 +179,9 @@ void RunRender(const ParsedCommand &command, QTextStream &) {
     const int paletteSet = command.Number(QStringLiteral("palette-set"), PaletteSetCount, 0);
     const int room = command.Number(QStringLiteral("room"), RoomCount, 0);
     const int mapSet = command.Number(QStringLiteral("mapset"), StagePictures::MapSetCount, 0);
+    const int columns = command.Number(QStringLiteral("columns"), RoomCount + 1, RoomCount);
+    if (columns == 0)
+        FailInput(QStringLiteral("--columns 0 is out of range 01..%1").arg(HexText(RoomCount)));
 
     const QString colourPath = command.IsSet(QStringLiteral("colors"))
                                    ? command.Value(QStringLiteral("colors"))
@@ -190,6 +196,8 @@ void RunRender(const ParsedCommand &command, QTextStream &) {
     QImage image;
     if (command.IsSet(QStringLiteral("room")))
         image = stagePictures.Room(room, objects);
+    else if (stageMap)
+        image = stagePictures.StageMap(columns, objects);
     else if (command.IsSet(QStringLiteral("mapset")))
         image = stagePictures.MapSet(mapSet);
     else if (command.IsSet(QStringLiteral("sheet16")))
@@ -199,9 +207,8 @@ void RunRender(const ParsedCommand &command, QTextStream &) {
     else
         image = stagePictures.Banks();
 
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+    const QByteArray png = PngBytes(image);
+    if (png.isEmpty())
         FailInput(QStringLiteral("cannot encode the picture as PNG"));
     WriteFile(outPath, png);
 }
@@ -242,13 +249,14 @@ const std::vector<CommandSyntax> &Commands() {
         {QStringLiteral("render"),
          QStringLiteral("render ROM --stage N --out FILE.png [--colors FILE.pal] "
                         "[--palette-set S] [--settings FILE] "
-                        "(--room R [--objects] | --mapset M | --sheet16 | --sheet32 | --banks)"),
+                        "(--room R [--objects] | --mapset M | --sheet16 | --sheet32 | --banks | "
+                        "--stage-map [--columns N] [--objects])"),
          1,
          {QStringLiteral("stage"), QStringLiteral("out"), QStringLiteral("colors"),
           QStringLiteral("palette-set"), QStringLiteral("room"), QStringLiteral("mapset"),
-          SettingsOption},
+          QStringLiteral("columns"), SettingsOption},
          {QStringLiteral("objects"), QStringLiteral("sheet16"), QStringLiteral("sheet32"),
-          QStringLiteral("banks")},
+          QStringLiteral("banks"), QStringLiteral("stage-map")},
          RunRender},
         {QStringLiteral("ips"),
          QStringLiteral("ips ORIGINAL EDITED OUT.ips"),
