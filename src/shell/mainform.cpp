@@ -10,6 +10,7 @@
 #include "fcpalette.h"
 #include "fileio.h"
 #include "graphics.h"
+#include "helpmenu.h"
 #include "map/mappage.h"
 #include "mapset/mapsetpage.h"
 #include "namelists.h"
@@ -148,6 +149,8 @@ void TMainForm::BuildMenu() {
     Redo1 = newAction(Edit1, QStringLiteral("Redo1"), QStringLiteral("やり直し(&R)"));
     Redo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     Redo1->setEnabled(false);
+
+    Help = new THelpMenu(*mainMenu, *this);
 }
 
 void TMainForm::BuildStatusBar() {

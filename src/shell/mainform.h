@@ -18,6 +18,7 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class RomImageData;
+class THelpMenu;
 class TMapSetEditGridForm;
 class TMyMemIniFile;
 class TObjectEditForm;
@@ -125,6 +126,7 @@ private:
     QMenu *Edit1 = nullptr;
     QAction *Undo1 = nullptr;
     QAction *Redo1 = nullptr;
+    THelpMenu *Help = nullptr;
     std::array<QLabel *, 3> StatusPanels{};
     QComboBox *CBStage = nullptr;
     QTabWidget *EditPageControl = nullptr;
