@@ -1,5 +1,7 @@
 #include "aboutform.h"
 
+#include "mainform.h"
+
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
@@ -20,7 +22,7 @@ QString LicenceText() {
 TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(tr("バージョン情報"));
-    auto *name = new QLabel(QStringLiteral("QUARTEX 3 EDITOR ") + tr("バージョン ") +
+    auto *name = new QLabel(ApplicationTitle + tr(" バージョン ") +
                                 QString::fromLatin1(QUARTEX_VERSION),
                             this);
     name->setObjectName(QStringLiteral("LblAboutVersion"));

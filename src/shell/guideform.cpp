@@ -1,12 +1,14 @@
 #include "guideform.h"
 
+#include "mainform.h"
+
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
 TGuideForm::TGuideForm(QWidget *parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("GuideForm"));
-    setWindowTitle(tr("使い方") + QStringLiteral(" - QUARTEX 3 EDITOR"));
+    setWindowTitle(tr("使い方") + QStringLiteral(" - ") + ApplicationTitle);
     resize(760, 720);
     Browser = new QTextBrowser(this);
     Browser->setObjectName(QStringLiteral("GuideBrowser"));

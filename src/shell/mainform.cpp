@@ -88,6 +88,8 @@ TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidge
     connect(EditPageControl, &QTabWidget::currentChanged, this, &TMainForm::EditPageControlChange);
     connect(FrameTimer, &QTimer::timeout, this, &TMainForm::FrameTimerTimer);
     qApp->installEventFilter(this);
+    // Built last so that it stays the last menu, whatever the window adds before it.
+    Help = new THelpMenu(*menuBar(), *this);
 }
 
 TMainForm::~TMainForm() {
@@ -149,8 +151,6 @@ void TMainForm::BuildMenu() {
     Redo1 = newAction(Edit1, QStringLiteral("Redo1"), QStringLiteral("やり直し(&R)"));
     Redo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     Redo1->setEnabled(false);
-
-    Help = new THelpMenu(*mainMenu, *this);
 }
 
 void TMainForm::BuildStatusBar() {

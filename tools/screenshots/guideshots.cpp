@@ -16,13 +16,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
@@ -79,21 +77,24 @@ bool SavePicture(const QImage &picture, const QString &path) {
 
 /// Runs `open`, which shows a modal dialog, and takes the dialog's picture once `prepare`
 /// has put it into its state; the dialog is then cancelled, so nothing it holds is applied.
+/// A null picture when no dialog came up.
 QImage GrabModal(const std::function<void()> &open, const std::function<void(QDialog &)> &prepare) {
     QImage shot;
-    std::function<void(int)> take = [&](int triesLeft) {
+    // Polls from inside the dialog's own event loop; gone with this function, so a dialog
+    // that never comes up leaves nothing behind.
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            if (triesLeft > 0)
-                QTimer::singleShot(10, [&, triesLeft] { take(triesLeft - 1); });
+        if (!dialog)
             return;
-        }
+        poll.stop();
         prepare(*dialog);
         QApplication::processEvents();
         shot = dialog->grab().toImage();
         dialog->reject();
-    };
-    QTimer::singleShot(0, [&] { take(200); });
+    });
+    poll.start();
     open();
     return shot;
 }
