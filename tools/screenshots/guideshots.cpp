@@ -21,6 +21,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
@@ -111,6 +114,24 @@ public:
         QApplication::processEvents();
     }
     void Window(const QString &name) { Save(Form.grab().toImage(), name); }
+    /// The window with the menu that has just popped up drawn over it where it stands (a
+    /// menu is a window of its own); the menu is then closed unchosen.
+    void WindowWithMenu(const QString &name) {
+        QApplication::processEvents();
+        QWidget *menu = QApplication::activePopupWidget();
+        if (!menu) {
+            Err() << "guideshots: no menu for " << name << Qt::endl;
+            Failed = true;
+            return;
+        }
+        QImage picture = Form.grab().toImage();
+        QPainter painter(&picture);
+        painter.drawImage(Form.mapFromGlobal(menu->mapToGlobal(QPoint(0, 0))),
+                          menu->grab().toImage());
+        painter.end();
+        menu->close();
+        Save(picture, name);
+    }
     void Save(const QImage &image, const QString &name) {
         if (image.isNull() ||
             !SavePicture(image, QDir(Folder).filePath(name + QStringLiteral(".png"))))
@@ -189,9 +210,11 @@ void TakeShots(TMainForm &form, ShotTaker &shots) {
         const QPoint first(objects.front().X, objects.front().Y);
         Move(image, first);
         Click(image, first, Qt::LeftButton);
-        Move(image, {objects.back().X, objects.back().Y});
+        const QPoint last(objects.back().X, objects.back().Y);
+        Move(image, last);
+        Click(image, last, Qt::RightButton);
     }
-    shots.Window(QStringLiteral("objects"));
+    shots.WindowWithMenu(QStringLiteral("objects"));
     Child<QCheckBox>(form, "ChkPopupHint")->click();
 
     // Shift+click on a spot of the room with no object nearby.
@@ -233,7 +256,10 @@ int main(int argc, char *argv[]) {
         return 1;
     form.show();
     ShotTaker shots(form, arguments.at(2));
-    shots.Window(QStringLiteral("start"));
+    auto *fileMenu = Child<QMenu>(form, "N1");
+    const QRect fileItem = form.menuBar()->actionGeometry(fileMenu->menuAction());
+    fileMenu->popup(form.menuBar()->mapToGlobal(fileItem.bottomLeft()));
+    shots.WindowWithMenu(QStringLiteral("start"));
     form.OpenChosenFile(QFileInfo(arguments.at(1)).absoluteFilePath());
     // A still palette: the same cartridge gives the same pictures on every run.
     Child<QTimer>(form, "FrameTimer")->stop();
