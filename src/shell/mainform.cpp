@@ -13,6 +13,7 @@
 #include "fcpalette.h"
 #include "fileio.h"
 #include "graphics.h"
+#include "helpmenu.h"
 #include "map/mappage.h"
 #include "mapset/mapsetpage.h"
 #include "namelists.h"
@@ -104,6 +105,8 @@ TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidge
     connect(EditPageControl, &QTabWidget::currentChanged, this, &TMainForm::EditPageControlChange);
     connect(FrameTimer, &QTimer::timeout, this, &TMainForm::FrameTimerTimer);
     qApp->installEventFilter(this);
+    // Built last so that it stays the last menu, whatever the window adds before it.
+    Help = new THelpMenu(*menuBar(), *this);
 }
 
 TMainForm::~TMainForm() {

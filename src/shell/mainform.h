@@ -21,6 +21,7 @@ class QTabWidget;
 class RecentFiles;
 class RomImageData;
 class TFileExportCommands;
+class THelpMenu;
 class TMapSetEditGridForm;
 class TMyMemIniFile;
 class TObjectEditForm;
@@ -140,6 +141,7 @@ private:
     QMenu *Edit1 = nullptr;
     QAction *Undo1 = nullptr;
     QAction *Redo1 = nullptr;
+    THelpMenu *Help = nullptr;
     std::array<QLabel *, 3> StatusPanels{};
     QComboBox *CBStage = nullptr;
     QTabWidget *EditPageControl = nullptr;
