@@ -1,7 +1,7 @@
 // guideshots CARTRIDGE OUTDIR
 //
-// Opens CARTRIDGE in the editor's main window, puts every page and dialog into a state that
-// shows what it does (a hover frame, a selection, the status text), and writes one PNG per
+// Opens CARTRIDGE in the editor's main window, puts every page, dialog and window into a state
+// that shows what it does (a hover frame, a selection, the status text), and writes one PNG per
 // picture of the user's guide into OUTDIR. Run from the folder holding fcpalette.pal, on any
 // platform plugin (offscreen is fine). Every picture comes from the window's own drawing, so
 // running it again after a change brings the guide's pictures up to date.
@@ -13,7 +13,9 @@
 #include "fileio.h"
 #include "mainform.h"
 #include "mainform_pages.h"
+#include "overviewlayout.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -27,6 +29,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -102,6 +105,13 @@ QImage GrabModal(const std::function<void()> &open, const std::function<void(QDi
     return shot;
 }
 
+/// Pops up the file menu where a click on its title would.
+void PopUpFileMenu(TMainForm &form) {
+    auto *fileMenu = Child<QMenu>(form, "N1");
+    const QRect fileItem = form.menuBar()->actionGeometry(fileMenu->menuAction());
+    fileMenu->popup(form.menuBar()->mapToGlobal(fileItem.bottomLeft()));
+}
+
 class ShotTaker {
 public:
     ShotTaker(TMainForm &form, QString folder) : Form(form), Folder(std::move(folder)) {}
@@ -114,6 +124,7 @@ public:
         QApplication::processEvents();
     }
     void Window(const QString &name) { Save(Form.grab().toImage(), name); }
+    void Window(QWidget &window, const QString &name) { Save(window.grab().toImage(), name); }
     /// The window with the menu that has just popped up drawn over it where it stands (a
     /// menu is a window of its own); the menu is then closed unchosen.
     void WindowWithMenu(const QString &name) {
@@ -229,6 +240,30 @@ void TakeShots(TMainForm &form, ShotTaker &shots) {
     shots.Save(GrabModal([&] { Click(image, empty, Qt::LeftButton, Qt::ShiftModifier); },
                          [](QDialog &) {}),
                QStringLiteral("object-dialog"));
+
+    shots.Page(MapPage);
+    PopUpFileMenu(form);
+    shots.WindowWithMenu(QStringLiteral("file-menu"));
+
+    // The whole stage at a glance: twelve rooms to a row at the smallest zoom (a quarter),
+    // with the object markers and the room numbers, in a window just large enough for them.
+    constexpr int columns = 12;
+    constexpr int roomPixels = StageOverviewLayout::RoomSize / 4;
+    Child<QAction>(form, "StageOverview1")->trigger();
+    auto *overview = Child<QWidget>(form, "StageOverviewForm");
+    Child<QCheckBox>(*overview, "ChkOverviewObjects")->click();
+    Child<QSpinBox>(*overview, "SpinOverviewColumns")->setValue(columns);
+    auto *zoomOut = Child<QPushButton>(*overview, "BtnOverviewZoomOut");
+    for (int step = 0; step < 3; ++step)
+        zoomOut->click();
+    QApplication::processEvents();
+    const QSize viewSize =
+        Child<QAbstractScrollArea>(*overview, "ViewOverview")->viewport()->size();
+    overview->resize(overview->size() - viewSize +
+                     QSize(columns, RoomCount / columns) * roomPixels);
+    QApplication::processEvents();
+    shots.Window(*overview, QStringLiteral("overview"));
+    overview->close();
 }
 
 } // namespace
@@ -256,9 +291,7 @@ int main(int argc, char *argv[]) {
         return 1;
     form.show();
     ShotTaker shots(form, arguments.at(2));
-    auto *fileMenu = Child<QMenu>(form, "N1");
-    const QRect fileItem = form.menuBar()->actionGeometry(fileMenu->menuAction());
-    fileMenu->popup(form.menuBar()->mapToGlobal(fileItem.bottomLeft()));
+    PopUpFileMenu(form);
     shots.WindowWithMenu(QStringLiteral("start"));
     form.OpenChosenFile(QFileInfo(arguments.at(1)).absoluteFilePath());
     // A still palette: the same cartridge gives the same pictures on every run.
