@@ -10,12 +10,14 @@
 #include "fcpalette.h"
 #include "fileio.h"
 #include "graphics.h"
+#include "language.h"
 #include "map/mappage.h"
 #include "mapset/mapsetpage.h"
 #include "namelists.h"
 #include "objects/objectpage.h"
 #include "palette/palettepage.h"
 #include "chipusage/showUnusedChipNumForm.h"
+#include "viewmenu.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,19 +40,30 @@ namespace {
 constexpr std::array<EditPageIndex, EditPageCount> RefreshOrder = {
     PalettePage, Chip16x16Page, Chip32x32Page, MapSetPage, MapPage, ObjectPage};
 
-const std::array<QString, StageCount> StageNames = {
-    QStringLiteral("00 はじまりの草原"), QStringLiteral("01 風の吹く丘"),
-    QStringLiteral("02 水晶の洞窟"),     QStringLiteral("03 霧の湿地"),
-    QStringLiteral("04 苔むした石段"),   QStringLiteral("05 砂の回廊"),
-    QStringLiteral("06 氷の滝"),         QStringLiteral("07 歯車の工房"),
-    QStringLiteral("08 月夜の森"),       QStringLiteral("09 溶岩の坑道"),
-    QStringLiteral("0A 雲の架け橋"),     QStringLiteral("0B 沈んだ庭園"),
-    QStringLiteral("0C 鏡の迷路"),       QStringLiteral("0D 嵐の岬"),
-    QStringLiteral("0E 星見の塔"),       QStringLiteral("0F 地下水路"),
-    QStringLiteral("10 夜明けの峠"),     QStringLiteral("11 雲上の砦"),
+const std::array<const char *, StageCount> StageNames = {
+    QT_TRANSLATE_NOOP("TMainForm", "00 はじまりの草原"),
+    QT_TRANSLATE_NOOP("TMainForm", "01 風の吹く丘"),
+    QT_TRANSLATE_NOOP("TMainForm", "02 水晶の洞窟"),
+    QT_TRANSLATE_NOOP("TMainForm", "03 霧の湿地"),
+    QT_TRANSLATE_NOOP("TMainForm", "04 苔むした石段"),
+    QT_TRANSLATE_NOOP("TMainForm", "05 砂の回廊"),
+    QT_TRANSLATE_NOOP("TMainForm", "06 氷の滝"),
+    QT_TRANSLATE_NOOP("TMainForm", "07 歯車の工房"),
+    QT_TRANSLATE_NOOP("TMainForm", "08 月夜の森"),
+    QT_TRANSLATE_NOOP("TMainForm", "09 溶岩の坑道"),
+    QT_TRANSLATE_NOOP("TMainForm", "0A 雲の架け橋"),
+    QT_TRANSLATE_NOOP("TMainForm", "0B 沈んだ庭園"),
+    QT_TRANSLATE_NOOP("TMainForm", "0C 鏡の迷路"),
+    QT_TRANSLATE_NOOP("TMainForm", "0D 嵐の岬"),
+    QT_TRANSLATE_NOOP("TMainForm", "0E 星見の塔"),
+    QT_TRANSLATE_NOOP("TMainForm", "0F 地下水路"),
+    QT_TRANSLATE_NOOP("TMainForm", "10 夜明けの峠"),
+    QT_TRANSLATE_NOOP("TMainForm", "11 雲上の砦"),
 };
 
 constexpr int StatusPanelWidths[] = {70, 200, 50};
+
+const QString SettingsFileName = QStringLiteral("quartex3editor.ini");
 
 constexpr int HintDisplayTime = 10000;
 
@@ -58,6 +71,10 @@ constexpr int HintDisplayTime = 10000;
 
 TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidget *parent)
     : QMainWindow(parent), Prompt(prompt) {
+    // The language is needed before the first text, the colour table's message included, so
+    // it is read ahead of the settings file proper.
+    Translation = std::make_unique<InterfaceTranslation>(
+        InterfaceLanguage::Read(TMyMemIniFile(QDir(programDirectory).filePath(SettingsFileName))));
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(ApplicationTitle);
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
@@ -125,29 +142,31 @@ void TMainForm::BuildMenu() {
         menu->addSeparator()->setObjectName(name);
     };
 
-    QMenu *N1 = mainMenu->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu *N1 = mainMenu->addMenu(tr("ファイル(&F)"));
     N1->setObjectName(QStringLiteral("N1"));
-    Open1 = newAction(N1, QStringLiteral("Open1"), QStringLiteral("開く(&O)"));
+    Open1 = newAction(N1, QStringLiteral("Open1"), tr("開く(&O)"));
     newSeparator(N1, QStringLiteral("N3"));
-    Save1 = newAction(N1, QStringLiteral("Save1"), QStringLiteral("上書き保存(&S)"));
-    SaveAs1 = newAction(N1, QStringLiteral("SaveAs1"), QStringLiteral("名前を付けて保存(&A)"));
+    Save1 = newAction(N1, QStringLiteral("Save1"), tr("上書き保存(&S)"));
+    SaveAs1 = newAction(N1, QStringLiteral("SaveAs1"), tr("名前を付けて保存(&A)"));
     newSeparator(N1, QStringLiteral("N2"));
-    Close1 = newAction(N1, QStringLiteral("Close1"), QStringLiteral("閉じる(&C)"));
+    Close1 = newAction(N1, QStringLiteral("Close1"), tr("閉じる(&C)"));
     newSeparator(N1, QStringLiteral("N4"));
-    Exit1 = newAction(N1, QStringLiteral("Exit1"), QStringLiteral("終了(&X)"));
+    Exit1 = newAction(N1, QStringLiteral("Exit1"), tr("終了(&X)"));
     Save1->setEnabled(false);
     SaveAs1->setEnabled(false);
     Close1->setEnabled(false);
 
-    Edit1 = mainMenu->addMenu(QStringLiteral("編集(&E)"));
+    Edit1 = mainMenu->addMenu(tr("編集(&E)"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->menuAction()->setVisible(false);
-    Undo1 = newAction(Edit1, QStringLiteral("Undo1"), QStringLiteral("元に戻す(&U)"));
+    Undo1 = newAction(Edit1, QStringLiteral("Undo1"), tr("元に戻す(&U)"));
     Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     Undo1->setEnabled(false);
-    Redo1 = newAction(Edit1, QStringLiteral("Redo1"), QStringLiteral("やり直し(&R)"));
+    Redo1 = newAction(Edit1, QStringLiteral("Redo1"), tr("やり直し(&R)"));
     Redo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     Redo1->setEnabled(false);
+
+    ViewMenu = new TViewMenu(*mainMenu, Prompt, Translation->Language());
 }
 
 void TMainForm::BuildStatusBar() {
@@ -169,8 +188,8 @@ void TMainForm::BuildPages() {
     CBStage = new QComboBox(central);
     CBStage->setObjectName(QStringLiteral("CBStage"));
     CBStage->setFixedWidth(177);
-    for (const QString &name : StageNames)
-        CBStage->addItem(name);
+    for (const char *name : StageNames)
+        CBStage->addItem(tr(name));
     CBStage->hide();
     layout->addWidget(CBStage, 0, Qt::AlignLeft);
 
@@ -201,16 +220,17 @@ void TMainForm::FormCreate(const QString &programDirectory) {
         [modifiedPanel](const QString &text) { modifiedPanel->setText(text); });
 
     const QDir directory(programDirectory);
-    SettingsFile =
-        std::make_unique<TMyMemIniFile>(directory.filePath(QStringLiteral("quartex3editor.ini")));
-    ChipAttributeNames = ReadNameList(directory.filePath(QStringLiteral("ChipAttributes.txt")))
-                             .value_or(QStringList());
+    SettingsFile = std::make_unique<TMyMemIniFile>(directory.filePath(SettingsFileName));
+    const QString &language = Translation->Language();
+    ChipAttributeNames =
+        ReadNameList(NameListPath(programDirectory, QStringLiteral("ChipAttributes.txt"), language))
+            .value_or(QStringList());
     CopyChipAttributeNames(Controls.Chip16x16, ChipAttributeNames);
     Rom = std::make_unique<RomImageData>(*ModifiedFlags, ChipAttributeNames, *SettingsFile, Prompt);
     Graphics = std::make_unique<EditorGraphics>(*Colours, *Rom);
     ApplySettings();
     // The room and map set scroll bars got their ranges when their pages were built.
-    LoadObjectNames(directory.filePath(QStringLiteral("ObjectList.txt")));
+    LoadObjectNames(NameListPath(programDirectory, QStringLiteral("ObjectList.txt"), language));
     CreateControllers();
 }
 
@@ -244,8 +264,7 @@ DisplaySettings TMainForm::CurrentSettings() const {
 void TMainForm::LoadObjectNames(const QString &path) {
     const std::optional<QStringList> names = ReadNameList(path);
     if (!names) {
-        Prompt.ShowMessage(QStringLiteral("ObjectList.txt") +
-                           QStringLiteral("を読み込めませんでした。"));
+        Prompt.ShowMessage(tr("%1を読み込めませんでした。").arg(QStringLiteral("ObjectList.txt")));
         return;
     }
     Controls.Object.CBSelectObject->clear();
@@ -322,7 +341,7 @@ void TMainForm::ShowNoDocument() {
 }
 
 QString TMainForm::SaveQuestion() const {
-    return Rom->FilePath() + QStringLiteral("への変更を保存しますか？");
+    return tr("%1への変更を保存しますか？").arg(Rom->FilePath());
 }
 
 bool TMainForm::ConfirmSaveChanges() {
@@ -412,6 +431,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
         return;
     }
     CurrentSettings().Write(*SettingsFile);
+    InterfaceLanguage::Write(*SettingsFile, ViewMenu->ChosenLanguage());
     // The program still ends when the settings cannot be written: the image has been saved
     // or deliberately left, and keeping the window open would only trap the user.
     QString error;
@@ -449,17 +469,17 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
 void TMainForm::Edit1Click() {
     if (Rom->CanUndo()) {
         Undo1->setEnabled(true);
-        Undo1->setText(QStringLiteral("元に戻す(&U) - ") + Rom->UndoName());
+        Undo1->setText(tr("元に戻す(&U)") + QStringLiteral(" - ") + Rom->UndoName());
     } else {
         Undo1->setEnabled(false);
-        Undo1->setText(QStringLiteral("元に戻す(&U)"));
+        Undo1->setText(tr("元に戻す(&U)"));
     }
     if (Rom->CanRedo()) {
         Redo1->setEnabled(true);
-        Redo1->setText(QStringLiteral("やり直し(&R) - ") + Rom->RedoName());
+        Redo1->setText(tr("やり直し(&R)") + QStringLiteral(" - ") + Rom->RedoName());
     } else {
         Redo1->setEnabled(false);
-        Redo1->setText(QStringLiteral("やり直し(&R)"));
+        Redo1->setText(tr("やり直し(&R)"));
     }
 }
 

@@ -11,6 +11,7 @@
 class EditFlagManagement;
 class EditorGraphics;
 class FcPaletteData;
+class InterfaceTranslation;
 class PageController;
 class QAction;
 class QLabel;
@@ -22,6 +23,7 @@ class TMapSetEditGridForm;
 class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
+class TViewMenu;
 class UserPrompt;
 
 /// The application title: the caption of every box and the window title without a file.
@@ -102,6 +104,9 @@ private:
     UserPrompt &Prompt;
     bool StartupHasFailed = false;
 
+    /// The interface language of this run; ahead of everything it translates, so it goes last.
+    std::unique_ptr<InterfaceTranslation> Translation;
+
     std::unique_ptr<FcPaletteData> Colours;
     std::unique_ptr<EditFlagManagement> ModifiedFlags;
     std::unique_ptr<TMyMemIniFile> SettingsFile;
@@ -125,6 +130,8 @@ private:
     QMenu *Edit1 = nullptr;
     QAction *Undo1 = nullptr;
     QAction *Redo1 = nullptr;
+    /// The 表示 menu; other display commands join it through its `Menu()`.
+    TViewMenu *ViewMenu = nullptr;
     std::array<QLabel *, 3> StatusPanels{};
     QComboBox *CBStage = nullptr;
     QTabWidget *EditPageControl = nullptr;

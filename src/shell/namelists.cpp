@@ -1,8 +1,11 @@
 #include "namelists.h"
 
 #include "HexText.h"
+#include "language.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 std::optional<QStringList> ReadNameList(const QString &path) {
@@ -27,6 +30,16 @@ std::optional<QStringList> ReadNameList(const QString &path) {
         start = next;
     }
     return lines;
+}
+
+QString NameListPath(const QString &directory, const QString &fileName, const QString &language) {
+    const QDir folder(directory);
+    const QFileInfo usual(folder.filePath(fileName));
+    const QString ownList =
+        folder.filePath(usual.completeBaseName() + u'.' + language + u'.' + usual.suffix());
+    if (language != InterfaceLanguage::Japanese && QFileInfo::exists(ownList))
+        return ownList;
+    return usual.filePath();
 }
 
 QString ObjectKindText(const QStringList &objectNames, int kind) {

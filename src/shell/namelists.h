@@ -11,6 +11,12 @@
 /// file cannot be read.
 std::optional<QStringList> ReadNameList(const QString &path);
 
+/// Where the name list `fileName` ("ObjectList.txt") in `directory` is read from for the
+/// interface language `language`: the language's own sample list beside it
+/// ("ObjectList.en.txt") when there is one, else the usual file, which is the user's own data
+/// and read whatever the language.
+QString NameListPath(const QString &directory, const QString &fileName, const QString &language);
+
 inline constexpr int ObjectKindCount = 256;
 
 /// The text shown for object kind `kind`: line `kind` of the object names when the list has

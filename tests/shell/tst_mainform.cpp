@@ -1,7 +1,7 @@
 // The main window: start-up, the settings file at exit, the name lists, the document
 // lifecycle and the Edit menu, driven through the window's menus and controls.
 #include "CartridgeBuilder.h"
-#include "GraphicsFixture.h"
+#include "EditorSetup.h"
 #include "ImageEx.h"
 #include "ScriptedPrompt.h"
 #include "TImageExInput.h"
@@ -25,9 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStringEncoder>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <map>
@@ -35,39 +33,6 @@
 namespace {
 
 const QString IniName = QStringLiteral("quartex3editor.ini");
-
-QByteArray ShiftJisLines(const QStringList &lines) {
-    QStringEncoder encode("Shift_JIS");
-    return encode(lines.join(u'\n') + u'\n');
-}
-
-// A program directory and a working directory holding a colour table, as the editor
-// finds them when started; the working directory is restored afterwards.
-class EditorSetup {
-public:
-    EditorSetup() : PreviousDirectory(QDir::currentPath()) {
-        QDir::setCurrent(WorkDir.path());
-        WriteFile(WorkDir.filePath(QStringLiteral("fcpalette.pal")), MasterColourTable());
-    }
-    ~EditorSetup() { QDir::setCurrent(PreviousDirectory); }
-
-    std::unique_ptr<TMainForm> Start() {
-        return std::make_unique<TMainForm>(Prompt, ProgramDir.path());
-    }
-    QString ProgramFile(const QString &name) const { return ProgramDir.filePath(name); }
-    QString WorkFile(const QString &name) const { return WorkDir.filePath(name); }
-    QString WriteCartridge(const QString &name, const CartridgeBuilder &image = {}) const {
-        const QString path = WorkFile(name);
-        return image.WriteTo(path) ? path : QString();
-    }
-
-    ScriptedPrompt Prompt;
-
-private:
-    QString PreviousDirectory;
-    QTemporaryDir ProgramDir;
-    QTemporaryDir WorkDir;
-};
 
 template <typename T> T *Child(TMainForm &form, const char *name) {
     return form.findChild<T *>(QString::fromLatin1(name));
@@ -295,7 +260,8 @@ void TestMainForm::settingsCreatedAtExit() {
                             "[32x32ChipEdit]\nGrid=0\n\n"
                             "[MapSetEdit]\nGrid=0\n\n"
                             "[Timer]\nInterval=16\n\n"
-                            "[Undo]\nEnabled=1\n\n"));
+                            "[Undo]\nEnabled=1\n\n"
+                            "[Display]\nLanguage=ja\n\n"));
 }
 
 void TestMainForm::settingsIntervalAndUndo_data() {
