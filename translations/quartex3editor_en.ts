@@ -125,11 +125,11 @@
     </message>
     <message>
         <source>未使用タイル番号表示</source>
-        <translation>Unused tiles</translation>
+        <translation>Show unused tiles</translation>
     </message>
     <message>
         <source>未使用チップ番号表示</source>
-        <translation>Unused chips</translation>
+        <translation>Show unused chips</translation>
     </message>
 </context>
 <context>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <source>表示切替</source>
-        <translation>Show</translation>
+        <translation>Chips shown</translation>
     </message>
     <message>
         <source>編集対象チップ</source>
@@ -196,11 +196,11 @@
     </message>
     <message>
         <source>未使用チップ番号表示</source>
-        <translation>Unused chips</translation>
+        <translation>Show unused chips</translation>
     </message>
     <message>
         <source>重複チップ番号表示</source>
-        <translation>Duplicate chips</translation>
+        <translation>Show duplicate chips</translation>
     </message>
 </context>
 <context>
@@ -354,7 +354,7 @@
     <name>ObjectEditClass</name>
     <message>
         <source>オブジェクトの総数を越えるため、オブジェクトを作成できませんでした</source>
-        <translation>Could not create the object: the stage already holds the most objects it can</translation>
+        <translation>Could not create the object: the stage would have more objects than it can hold</translation>
     </message>
     <message>
         <source>設置番号:</source>
