@@ -1,9 +1,11 @@
 // Times the renderer on a synthetic cartridge and prints the median of many runs: building
 // both chip sheets, drawing a map set, showing the halved 32x32 sheet, recolouring a
 // 512 x 256 view after a palette change, and, as a yardstick measured in the same run, a
-// plain memcpy of as many bytes as the pictures hold.
+// plain memcpy of as many bytes as the pictures hold; then the stage overview following the
+// model: a check with nothing changed, an edit, an animation step in view, a full redraw.
 #include "BenchTiming.h"
 #include "GraphicsFixture.h"
+#include "StageOverview.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -50,6 +52,32 @@ int Run() {
         graphics.SetStagePaletteEntry(1, static_cast<uint8_t>(++tick & 0x3F));
         graphics.SyncChip32x32SheetPalette();
         sheet32.CopyToPicture(viewPicture, 0, 0, 512, 256, 0, 0);
+    });
+
+    StageData &editable = fixture.Document().Stage(0);
+    IndexedBitmap::Palette colours = graphics.StagePalette();
+    StageOverviewPicture overview(fixture.Colours(), fixture.Document());
+    overview.SetColumns(8);
+    overview.Follow(0, colours);
+    overview.WholePicture();
+    ReportMedian("Overview: follow with nothing changed", Runs,
+                 [&] { overview.Follow(0, colours); });
+    const int firstMapSet = 64 * (editable.Map()[0] & 31);
+    ReportMedian("Overview: one map set cell edited, follow + its rooms redrawn", Runs, [&] {
+        editable.SetMapSetEntry(firstMapSet,
+                                static_cast<uint8_t>(editable.MapSet()[firstMapSet] + 1));
+        overview.Follow(0, colours);
+        overview.WholePicture();
+    });
+    ReportMedian("Overview: animation step, follow + the rooms of a 1024 x 256 view", Runs, [&] {
+        colours[1] = qRgb(++tick & 0xFF, 0, 0);
+        overview.Follow(0, colours);
+        overview.DrawStale(QRect(0, 0, 1024, 256));
+    });
+    ReportMedian("Overview: colour change, follow + all 48 rooms redrawn", Runs, [&] {
+        colours[1] = qRgb(++tick & 0xFF, 0, 0);
+        overview.Follow(0, colours);
+        overview.WholePicture();
     });
 
     std::vector<uint8_t> from(static_cast<size_t>(viewPicture.sizeInBytes()), 1);

@@ -508,6 +508,17 @@
     </message>
 </context>
 <context>
+    <name>RecentFiles</name>
+    <message>
+        <source>最近使ったファイル(&amp;R)</source>
+        <translation>&amp;Recent files</translation>
+    </message>
+    <message>
+        <source>%1が見つかりませんでした。最近使ったファイルの一覧から外します。</source>
+        <translation>%1 was not found. It is taken off the recent files list.</translation>
+    </message>
+</context>
+<context>
     <name>RomImageData</name>
     <message>
         <source>ファイルを開けませんでした</source>
@@ -580,6 +591,106 @@
     <message>
         <source>Fxトゲ</source>
         <translation>Fx Spikes</translation>
+    </message>
+    <message>
+        <source>ステージ %1: </source>
+        <translation>Stage %1: </translation>
+    </message>
+    <message>
+        <source>次の表はROMイメージの範囲外にあるため、0として読み込みました。編集しても保存できません。</source>
+        <translation>These tables lie outside the ROM image and were read as zeros. Edits to them cannot be saved.</translation>
+    </message>
+    <message>
+        <source>次の表はROMイメージの範囲外にあるため、編集後のイメージを作れませんでした。</source>
+        <translation>These tables lie outside the ROM image, so the edited image could not be made.</translation>
+    </message>
+    <message>
+        <source>次の表はROMイメージの範囲外にあるため、保存できませんでした。</source>
+        <translation>These tables lie outside the ROM image, so the image could not be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutForm</name>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Qtについて</source>
+        <translation>About Qt</translation>
+    </message>
+    <message>
+        <source>このプログラムはMITライセンスの下で配布されています。</source>
+        <translation>This program is distributed under the MIT licence.</translation>
+    </message>
+    <message>
+        <source>%1 バージョン %2</source>
+        <translation>%1 version %2</translation>
+    </message>
+</context>
+<context>
+    <name>TFileExportCommands</name>
+    <message>
+        <source>画像として保存(&amp;I)…</source>
+        <translation>Save as &amp;image…</translation>
+    </message>
+    <message>
+        <source>IPSパッチを作成(&amp;P)…</source>
+        <translation>Create IPS &amp;patch…</translation>
+    </message>
+    <message>
+        <source>画像として保存</source>
+        <translation>Save as image</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>元のROMイメージ</source>
+        <translation>Original ROM image</translation>
+    </message>
+    <message>
+        <source>ROMイメージ (*.nes);;すべてのファイル (*)</source>
+        <translation>ROM image (*.nes);;All files (*)</translation>
+    </message>
+    <message>
+        <source>IPSパッチを作成</source>
+        <translation>Create IPS patch</translation>
+    </message>
+    <message>
+        <source>IPSパッチ (*.ips)</source>
+        <translation>IPS patch (*.ips)</translation>
+    </message>
+    <message>
+        <source>IPSパッチを作成しました（%1 レコード、%2 バイト）</source>
+        <translation>IPS patch created (%1 records, %2 bytes)</translation>
+    </message>
+    <message>
+        <source>%1からIPSパッチを作成できませんでした</source>
+        <translation>Could not create an IPS patch from %1</translation>
+    </message>
+</context>
+<context>
+    <name>TGuideForm</name>
+    <message>
+        <source>使い方</source>
+        <translation>User&apos;s guide</translation>
+    </message>
+</context>
+<context>
+    <name>THelpMenu</name>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>使い方(&amp;G)</source>
+        <translation>User&apos;s &amp;guide</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;A)</source>
+        <translation>&amp;About</translation>
     </message>
 </context>
 <context>
@@ -806,6 +917,48 @@
     </message>
 </context>
 <context>
+    <name>TStageOverviewCommand</name>
+    <message>
+        <source>ステージ全体図(&amp;O)</source>
+        <translation>Stage &amp;overview</translation>
+    </message>
+</context>
+<context>
+    <name>TStageOverviewForm</name>
+    <message>
+        <source>ステージ全体図</source>
+        <translation>Stage overview</translation>
+    </message>
+    <message>
+        <source>オブジェクト</source>
+        <translation>Objects</translation>
+    </message>
+    <message>
+        <source>部屋番号</source>
+        <translation>Room numbers</translation>
+    </message>
+    <message>
+        <source>1行の部屋数</source>
+        <translation>Rooms per row</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>PNG として保存</source>
+        <translation>Save as PNG</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+</context>
+<context>
     <name>TViewMenu</name>
     <message>
         <source>表示言語は次回の起動時から切り替わります。</source>
@@ -818,6 +971,40 @@
     <message>
         <source>言語(&amp;L)</source>
         <translation>&amp;Language</translation>
+    </message>
+</context>
+<context>
+    <name>TestPlay</name>
+    <message>
+        <source>テスト(&amp;T)</source>
+        <translation>&amp;Test</translation>
+    </message>
+    <message>
+        <source>エミュレータで実行(&amp;P)</source>
+        <translation>&amp;Run in emulator</translation>
+    </message>
+    <message>
+        <source>エミュレータの選択</source>
+        <translation>Choose the emulator</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>%1を実行できませんでした。</source>
+        <translation>Could not run %1.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>NES のステージデータを編集します。</source>
+        <translation>Edits the stage data of an NES cartridge image.</translation>
+    </message>
+    <message>
+        <source>起動時に開く iNES イメージ（*.nes）</source>
+        <translation>iNES image (*.nes) to open at start-up</translation>
     </message>
 </context>
 </TS>

@@ -15,10 +15,6 @@ namespace {
 
 constexpr int TileBytes = 16;
 constexpr int64_t BankUnit = 0x400;
-constexpr int64_t PrgUnit = 0x4000;
-constexpr int64_t HeaderSize = 16;
-constexpr int64_t TrainerSize = 512;
-constexpr uint8_t TrainerFlag = 0x04;
 
 // The eight pixels of one bit-plane byte as eight bytes, leftmost pixel (bit 7) first, each
 // 0 or 1. Adding the lo spread, twice the hi spread and the palette base in every byte
@@ -100,9 +96,7 @@ QRgb EditorGraphics::MasterRgb(uint8_t colourIndex) const {
 }
 
 void EditorGraphics::LocateChr() {
-    // A trainer, when the header announces one, lies between the header and the PRG data.
-    const int64_t trainer = (ImageByte(6) & TrainerFlag) ? TrainerSize : 0;
-    Chr = static_cast<int32_t>(HeaderSize + trainer + PrgUnit * ImageByte(4));
+    Chr = Document.ChrBase();
 }
 
 void EditorGraphics::LoadMasterPalette() {
@@ -273,6 +267,17 @@ void EditorGraphics::DrawMapSet(QImage &image, const uint8_t *mapSet64) const {
         Sheet32.CopyToPicture(image, 32 * (chip % 16), 32 * (chip / 16), 32, 32, 32 * (cell % 8),
                               32 * (cell / 8));
     }
+}
+
+void EditorGraphics::DrawRoom(QImage &image, const StageData &stage, int room, bool objects) const {
+    constexpr int MapSetBytes = 64;
+    constexpr int MapSetMask = 31;
+    DrawMapSet(image, stage.MapSet().data() +
+                          MapSetBytes * (stage.Map().at(static_cast<size_t>(room)) & MapSetMask));
+    if (!objects)
+        return;
+    for (const ObjectNode &object : stage.ObjectList(room))
+        DrawObjectMarker(image, object.X, static_cast<uint8_t>(object.Kind), object.Y);
 }
 
 void EditorGraphics::ShowChip32x32Sheet(QImage &image) const {

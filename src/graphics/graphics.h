@@ -8,6 +8,7 @@
 
 class FcPaletteData;
 class RomImageData;
+class StageData;
 
 /// Turns the stage tables into pictures: decodes 8x8 tiles into palette-index pixels,
 /// keeps the sheets of all 16x16 and 32x32 chips, copies chips and map sets onto pictures,
@@ -27,8 +28,7 @@ public:
     EditorGraphics(const FcPaletteData &colours, const RomImageData &document);
 
     // Palettes
-    /// CHR base = 16 + 0x4000 x image byte 4, plus 512 when the header's trainer flag (byte 6
-    /// bit 2) is set, as a 512-byte trainer then sits between the header and the PRG data.
+    /// Takes the document's CHR base (`RomImageData::ChrBase`) for the image now loaded.
     void LocateChr();
     int32_t ChrBase() const { return Chr; }
     void LoadMasterPalette();
@@ -73,6 +73,10 @@ public:
     // Drawing onto pictures: 32-bit `QImage`s (std::invalid_argument for another depth);
     // everything is clipped to the picture.
     void DrawMapSet(QImage &image, const uint8_t *mapSet64) const;
+    /// Room `room` (0..47, else std::out_of_range) of `stage` at the picture's top-left: the
+    /// map set its entry names (low five bits, so no entry reads outside the 32 map sets)
+    /// and, when `objects` is set, a marker on every object of the room.
+    void DrawRoom(QImage &image, const StageData &stage, int room, bool objects) const;
     /// The whole 512 x 512 sheet scaled to the picture's size (halved on 256 x 256).
     void ShowChip32x32Sheet(QImage &image) const;
     void DrawChip32x32(QImage &image, uint8_t chip, int x, int y, int width, int height) const;

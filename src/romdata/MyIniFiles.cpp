@@ -1,9 +1,10 @@
 #include "MyIniFiles.h"
 
 #include "HexText.h"
+#include "TextLines.h"
+#include "filewriting.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <optional>
@@ -72,11 +73,9 @@ TMyMemIniFile::TMyMemIniFile(const QString &fileName) : FileName_(fileName) {
         Encoding = QStringConverter::Latin1;
         text = QString::fromLatin1(bytes);
     }
-    // Lines end in CR LF, LF or a lone CR; the empty line between CR and LF is dropped.
-    text.replace(u'\r', u'\n');
 
     Section *current = nullptr;
-    for (QStringView rawLine : QStringView(text).split(u'\n')) {
+    for (QStringView rawLine : SplitLines(text)) {
         const QString line = Stripped(rawLine);
         if (line.isEmpty() || line.startsWith(u';'))
             continue;
@@ -192,12 +191,11 @@ QString TMyMemIniFile::Text() const {
 }
 
 bool TMyMemIniFile::UpdateFile(QString *errorText) const {
-    QSaveFile file(FileName_);
     QStringEncoder encode(Encoding);
-    const QByteArray bytes = encode(Text());
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (FileWriting::WriteWholeFile(FileName_, encode(Text()), error))
         return true;
     if (errorText)
-        *errorText = file.errorString();
+        *errorText = error;
     return false;
 }

@@ -44,8 +44,8 @@ public:
     /// then one empty line.
     QString Text() const;
 
-    /// Rewrites the disk file, whole, through a save file so an interrupted write never
-    /// leaves half a file. Returns false with `errorText` set when it cannot be written.
+    /// Rewrites the disk file, whole, as every file is written (`FileWriting`). Returns
+    /// false with `errorText` set when it cannot be written.
     bool UpdateFile(QString *errorText = nullptr) const;
 
 private:

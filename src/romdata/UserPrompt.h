@@ -21,10 +21,12 @@ public:
     virtual bool ConfirmYesNo(const QString &text) = 0;
     /// Yes / No / Cancel question without icon (the save confirmation).
     virtual SaveAnswer ConfirmSave(const QString &text) = 0;
-    /// The open dialog; nothing when the user cancels.
-    virtual std::optional<QString> AskOpenFileName() = 0;
-    /// The save dialog (asks before overwriting); nothing when the user cancels.
-    virtual std::optional<QString> AskSaveFileName() = 0;
+    /// The open dialog of cartridge images, starting in `folder` (empty: wherever the
+    /// toolkit likes); nothing when the user cancels.
+    virtual std::optional<QString> AskOpenFileName(const QString &folder) = 0;
+    /// The save dialog of cartridge images (asks before overwriting), starting in `folder`
+    /// (empty: wherever the toolkit likes); nothing when the user cancels.
+    virtual std::optional<QString> AskSaveFileName(const QString &folder) = 0;
     /// A file dialog for anything but cartridge images (a program, a picture, a patch):
     /// `filter` lists the file types as "caption (*.ext)" entries separated by ";;". The
     /// save form asks before overwriting. Nothing when the user cancels.

@@ -1,23 +1,53 @@
 #include "fileio.h"
 
+#include "HexText.h"
 #include "UserPrompt.h"
 #include "edit_flag.h"
+#include "filewriting.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr int32_t HeaderSize = 16;
+constexpr int32_t PrgUnit = 0x4000;
+constexpr int32_t TrainerSize = 512;
+constexpr uint8_t TrainerFlag = 0x04;
 
 bool HasInesSignature(const QByteArray &bytes) {
     return bytes.size() >= 4 && bytes[0] == 'N' && bytes[1] == 'E' && bytes[2] == 'S' &&
            bytes[3] == 0x1A;
 }
 
+// The edit area whose flag makes a save encode each table, in `StageTable` order: the
+// tables `StoreFlaggedTables` writes for that area.
+constexpr std::array<EditArea, StageTableCount> AreaOfTable = {
+    EditArea::Chip16x16, EditArea::Chip16x16, EditArea::Chip16x16, EditArea::Chip32x32,
+    EditArea::MapSet,    EditArea::Map,       EditArea::Palette,   EditArea::Palette,
+    EditArea::Object,    EditArea::Object,    EditArea::Object,    EditArea::Object,
+};
+
 } // namespace
+
+QString StageTableListText(const std::vector<StageTableRef> &tables) {
+    QStringList lines;
+    int lineStage = -1;
+    for (const StageTableRef &ref : tables) {
+        const QString key = QString::fromLatin1(TableInfo(ref.Table).Key);
+        if (ref.Stage == lineStage) {
+            lines.back() += QStringLiteral(", ") + key;
+            continue;
+        }
+        lineStage = ref.Stage;
+        lines << QCoreApplication::translate("RomImageData", "ステージ %1: ")
+                         .arg(HexText(ref.Stage)) +
+                     key;
+    }
+    return lines.join(u'\n');
+}
 
 RomImageData::RomImageData(EditFlagManagement &flags, const QStringList &chipAttributeNames,
                            TMyMemIniFile &settings, UserPrompt &prompt)
@@ -66,7 +96,33 @@ bool RomImageData::Open(const QString &path) {
     Path = path;
     for (const auto &stage : Stages)
         stage->LoadAll();
+    const std::vector<StageTableRef> outside = TablesOutsideImage(false);
+    if (!outside.empty())
+        Prompt.ShowMessage(QCoreApplication::translate(
+                               "RomImageData",
+                               "次の表はROMイメージの範囲外にあるため、0として読み込みました。"
+                               "編集しても保存できません。") +
+                           u'\n' + StageTableListText(outside));
     return true;
+}
+
+std::vector<StageTableRef> RomImageData::TablesOutsideImage(bool flaggedOnly) const {
+    std::vector<StageTableRef> tables;
+    for (int stage = 0; stage < StageCount; ++stage) {
+        for (int t = 0; t < StageTableCount; ++t) {
+            const auto table = static_cast<StageTable>(t);
+            if (flaggedOnly && !Flags.EditFlag(AreaOfTable[t], stage))
+                continue;
+            const int64_t end = int64_t{Address->TableOffset(table, stage)} + TableInfo(table).Span;
+            if (end > ImageSize)
+                tables.push_back({stage, table});
+        }
+    }
+    return tables;
+}
+
+std::vector<StageTableRef> RomImageData::UnsavableTables() const {
+    return TablesOutsideImage(true);
 }
 
 void RomImageData::StoreFlaggedTables() {
@@ -92,7 +148,19 @@ void RomImageData::StoreFlaggedTables() {
     }
 }
 
-QByteArray RomImageData::EditedImage() {
+bool RomImageData::RefuseUnsavable(const QString &lead) {
+    const std::vector<StageTableRef> unsavable = UnsavableTables();
+    if (unsavable.empty())
+        return false;
+    Prompt.ShowMessage(lead + u'\n' + StageTableListText(unsavable));
+    return true;
+}
+
+std::optional<QByteArray> RomImageData::EditedImage() {
+    if (RefuseUnsavable(QCoreApplication::translate(
+            "RomImageData",
+            "次の表はROMイメージの範囲外にあるため、編集後のイメージを作れませんでした。")))
+        return std::nullopt;
     // The stages encode into the live buffer they borrow; keep its bytes aside and put them
     // back, so reloading a page still reads the image as opened or last saved.
     const ImageBuffer live = *Buffer;
@@ -103,17 +171,16 @@ QByteArray RomImageData::EditedImage() {
 }
 
 bool RomImageData::Save(const QString &path) {
+    // The file keeps the loaded length, so an edit of a table past its end has nowhere to
+    // go: refuse before encoding anything, and the edit stays, flagged and undoable.
+    if (RefuseUnsavable(QCoreApplication::translate(
+            "RomImageData", "次の表はROMイメージの範囲外にあるため、保存できませんでした。")))
+        return false;
     StoreFlaggedTables();
 
-    // Exactly the loaded length: tables configured past the end of the image are edited in
-    // the buffer but never make the file grow.
-    QSaveFile file(path);
-    const auto *data = reinterpret_cast<const char *>(Buffer->data());
-    if (!file.open(QIODevice::WriteOnly) || file.write(data, ImageSize) != ImageSize ||
-        !file.commit()) {
-        Prompt.ShowError(file.errorString());
+    const QByteArray bytes(reinterpret_cast<const char *>(Buffer->data()), ImageSize);
+    if (!FileWriting::WriteWholeFile(path, bytes, Prompt))
         return false;
-    }
     Flags.ClearAll();
     ClearAllHistories();
     Path = path;
@@ -128,6 +195,11 @@ void RomImageData::Close() {
 
 int RomImageData::ChrPageCount() const {
     return (*Buffer)[5] * 8;
+}
+
+int32_t RomImageData::ChrBase() const {
+    const int32_t trainer = ((*Buffer)[6] & TrainerFlag) ? TrainerSize : 0;
+    return HeaderSize + trainer + PrgUnit * (*Buffer)[4];
 }
 
 void RomImageData::SetCurrentStage(int stage) {

@@ -9,10 +9,22 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class EditFlagManagement;
 class TMyMemIniFile;
 class UserPrompt;
+
+/// One table of one stage.
+struct StageTableRef {
+    int Stage = 0;
+    StageTable Table = StageTable::BGBank;
+    bool operator==(const StageTableRef &) const = default;
+};
+
+/// The tables as one line per stage, "ステージ 0E: Chip16x16, ChipProperty", for messages.
+QString StageTableListText(const std::vector<StageTableRef> &tables);
 
 /// The document: the whole cartridge image in one fixed buffer, the 18 stage models
 /// decoded from it, the current stage and the path of the file.
@@ -30,21 +42,31 @@ public:
 
     /// Loads and decodes an image. The file is read aside and committed only when its size
     /// and header are valid; a failed open leaves the loaded image, its stages, histories
-    /// and path as they were.
+    /// and path as they were. An image that opens but ends before some tables says once
+    /// which: they read as zeros and can never be saved.
     bool Open(const QString &path);
     /// Encodes the flagged edit areas and writes exactly `Size` bytes. On success clears the
     /// flags and all histories and takes `path` as the file path; on failure reports it and
-    /// keeps flags and histories.
+    /// keeps flags and histories. Refuses, naming them and writing nothing, while
+    /// `UnsavableTables` is not empty: the file never grows, so those edits would be lost.
     bool Save(const QString &path);
     void Close();
     /// The image exactly as `Save` would write it now: the flagged tables encoded into a copy.
     /// The live buffer, the flags and the histories stay as they are (test play, patches).
-    QByteArray EditedImage();
+    /// Refused like a save, with a message naming them, while `UnsavableTables` is not empty.
+    std::optional<QByteArray> EditedImage();
+    /// The tables of flagged edit areas that reach past the end of the image: the edits no
+    /// file of this size can hold.
+    std::vector<StageTableRef> UnsavableTables() const;
 
     const QString &FilePath() const { return Path; }
     int32_t Size() const { return ImageSize; }
     /// Number of 1 KB character-ROM pages: header byte 5 times 8.
     int ChrPageCount() const;
+    /// File offset of the character ROM: 16 + 0x4000 x header byte 4, plus 512 when the
+    /// header's trainer flag (byte 6 bit 2) is set, as a 512-byte trainer then sits between
+    /// the header and the PRG data.
+    int32_t ChrBase() const;
 
     void SetCurrentStage(int stage);
     int CurrentStage() const { return Current; }
@@ -72,6 +94,10 @@ public:
     QString ChipAttributeName(uint8_t property) const;
 
 private:
+    /// Tables reaching past the image's end; with `flaggedOnly`, of flagged edit areas only.
+    std::vector<StageTableRef> TablesOutsideImage(bool flaggedOnly) const;
+    /// Shows `lead` and the unsavable tables, when there are any; true then.
+    bool RefuseUnsavable(const QString &lead);
     void StoreFlaggedTables();
 
     EditFlagManagement &Flags;

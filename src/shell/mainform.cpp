@@ -1,9 +1,12 @@
 #include "mainform.h"
 
+#include "AnimationTimer.h"
 #include "mapset/MapSetEditGridForm.h"
 #include "MyIniFiles.h"
 #include "objects/ObjectEditForm.h"
 #include "UserPrompt.h"
+#include "FileExportCommands.h"
+#include "StageOverviewCommand.h"
 #include "chip16x16/16x16chippage.h"
 #include "chip32x32/32x32chippage.h"
 #include "edit_flag.h"
@@ -11,19 +14,24 @@
 #include "fileio.h"
 #include "graphics.h"
 #include "language.h"
+#include "helpmenu.h"
 #include "map/mappage.h"
 #include "mapset/mapsetpage.h"
 #include "namelists.h"
 #include "objects/objectpage.h"
 #include "palette/palettepage.h"
+#include "programfiles.h"
 #include "chipusage/showUnusedChipNumForm.h"
+#include "filedrop.h"
+#include "recentfiles.h"
+#include "testplay.h"
 #include "viewmenu.h"
+#include "windowplacement.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,7 +39,6 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -63,33 +70,43 @@ const std::array<const char *, StageCount> StageNames = {
 
 constexpr int StatusPanelWidths[] = {70, 200, 50};
 
-const QString SettingsFileName = QStringLiteral("quartex3editor.ini");
-
 constexpr int HintDisplayTime = 10000;
+
+// The platform's own keys for a file command, with the key users of every desktop expect
+// among them even where the platform has none.
+QList<QKeySequence> FileCommandKeys(QKeySequence::StandardKey standard,
+                                    const QKeySequence &expected) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    if (!keys.contains(expected))
+        keys.prepend(expected);
+    return keys;
+}
 
 } // namespace
 
 TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidget *parent)
     : QMainWindow(parent), Prompt(prompt) {
+    const ProgramFiles files = ProgramFiles::ForProgram(programDirectory);
     // The language is needed before the first text, the colour table's message included, so
     // it is read ahead of the settings file proper.
     Translation = std::make_unique<InterfaceTranslation>(
-        InterfaceLanguage::Read(TMyMemIniFile(QDir(programDirectory).filePath(SettingsFileName))));
+        InterfaceLanguage::Read(TMyMemIniFile(files.SettingsFile())));
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(ApplicationTitle);
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     resize(635, 701);
 
-    FrameTimer = new QTimer(this);
+    FrameTimer = new AnimationTimer(this);
     FrameTimer->setObjectName(QStringLiteral("FrameTimer"));
     FrameTimer->setInterval(DisplaySettings::DefaultTimerInterval);
 
     BuildMenu();
     BuildStatusBar();
     BuildPages();
-    FormCreate(programDirectory);
+    FormCreate(files);
     if (StartupHasFailed)
         return;
+    CreateConveniences();
 
     connect(Open1, &QAction::triggered, this, &TMainForm::Open1Click);
     connect(Save1, &QAction::triggered, this, &TMainForm::Save1Click);
@@ -104,6 +121,9 @@ TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidge
     connect(EditPageControl, &QTabWidget::currentChanged, this, &TMainForm::EditPageControlChange);
     connect(FrameTimer, &QTimer::timeout, this, &TMainForm::FrameTimerTimer);
     qApp->installEventFilter(this);
+    // Built last so that it stays the last menu, whatever the window adds before it.
+    Help = new THelpMenu(*menuBar(), *this);
+    Help->SetLanguage(Translation->Language());
 }
 
 TMainForm::~TMainForm() {
@@ -142,7 +162,7 @@ void TMainForm::BuildMenu() {
         menu->addSeparator()->setObjectName(name);
     };
 
-    QMenu *N1 = mainMenu->addMenu(tr("ファイル(&F)"));
+    N1 = mainMenu->addMenu(tr("ファイル(&F)"));
     N1->setObjectName(QStringLiteral("N1"));
     Open1 = newAction(N1, QStringLiteral("Open1"), tr("開く(&O)"));
     newSeparator(N1, QStringLiteral("N3"));
@@ -155,6 +175,11 @@ void TMainForm::BuildMenu() {
     Save1->setEnabled(false);
     SaveAs1->setEnabled(false);
     Close1->setEnabled(false);
+    Open1->setShortcuts(FileCommandKeys(QKeySequence::Open, Qt::CTRL | Qt::Key_O));
+    Save1->setShortcuts(FileCommandKeys(QKeySequence::Save, Qt::CTRL | Qt::Key_S));
+    SaveAs1->setShortcuts(FileCommandKeys(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    Close1->setShortcuts(FileCommandKeys(QKeySequence::Close, Qt::CTRL | Qt::Key_W));
+    Exit1->setShortcuts(FileCommandKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
     Edit1 = mainMenu->addMenu(tr("編集(&E)"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -177,7 +202,9 @@ void TMainForm::BuildStatusBar() {
         auto *panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel") + QString::number(i));
         panel->setFixedWidth(StatusPanelWidths[i]);
-        bar->addPermanentWidget(panel);
+        // Side by side from the left edge, "変更あり" first; no action has a status tip, so
+        // no message ever hides them.
+        bar->addWidget(panel);
         StatusPanels[i] = panel;
     }
 }
@@ -206,8 +233,8 @@ void TMainForm::BuildPages() {
     setCentralWidget(central);
 }
 
-void TMainForm::FormCreate(const QString &programDirectory) {
-    Colours = FcPaletteData::Load(QStringLiteral("fcpalette.pal"), Prompt);
+void TMainForm::FormCreate(const ProgramFiles &files) {
+    Colours = FcPaletteData::Load(files.ColourTable(), Prompt);
     if (!Colours) {
         StartupHasFailed = true;
         return;
@@ -219,19 +246,19 @@ void TMainForm::FormCreate(const QString &programDirectory) {
     ModifiedFlags = std::make_unique<EditFlagManagement>(
         [modifiedPanel](const QString &text) { modifiedPanel->setText(text); });
 
-    const QDir directory(programDirectory);
-    SettingsFile = std::make_unique<TMyMemIniFile>(directory.filePath(SettingsFileName));
+    files.MakeSettingsFolder();
+    SettingsFile = std::make_unique<TMyMemIniFile>(files.SettingsFile());
     const QString &language = Translation->Language();
-    ChipAttributeNames =
-        ReadNameList(NameListPath(programDirectory, QStringLiteral("ChipAttributes.txt"), language))
-            .value_or(QStringList());
+    ChipAttributeNames = ReadNameList(files.NameList(QStringLiteral("ChipAttributes.txt"), language))
+                             .value_or(QStringList());
     CopyChipAttributeNames(Controls.Chip16x16, ChipAttributeNames);
     Rom = std::make_unique<RomImageData>(*ModifiedFlags, ChipAttributeNames, *SettingsFile, Prompt);
     Graphics = std::make_unique<EditorGraphics>(*Colours, *Rom);
     ApplySettings();
     // The room and map set scroll bars got their ranges when their pages were built.
-    LoadObjectNames(NameListPath(programDirectory, QStringLiteral("ObjectList.txt"), language));
+    LoadObjectNames(files.NameList(QStringLiteral("ObjectList.txt"), language));
     CreateControllers();
+    CreateViewAndExportCommands();
 }
 
 void TMainForm::ApplySettings() {
@@ -308,6 +335,34 @@ void TMainForm::CreateControllers() {
     PageControllers[ObjectPage] = ObjectEditor.get();
 }
 
+void TMainForm::CreateConveniences() {
+    Play = new TestPlay(*Rom, Prompt, *menuBar(), Edit1->menuAction(), this);
+    Recent = new RecentFiles(Prompt, *N1, Exit1, this);
+    auto *drop = new FileDrop(*this, this);
+    connect(Recent, &RecentFiles::FileChosen, this, &TMainForm::OpenChosenFile);
+    connect(drop, &FileDrop::FileDropped, this, &TMainForm::OpenChosenFile);
+    Play->ReadSettings(*SettingsFile);
+    Recent->ReadSettings(*SettingsFile);
+    Folders.Read(*SettingsFile);
+    WindowPlacement::Restore(*this, *SettingsFile);
+}
+
+// After the display settings, in the order the sections are first written.
+void TMainForm::WriteConvenienceSettings() {
+    Play->WriteSettings(*SettingsFile);
+    Recent->WriteSettings(*SettingsFile);
+    Folders.Write(*SettingsFile);
+    WindowPlacement::Store(*this, *SettingsFile);
+}
+
+void TMainForm::CreateViewAndExportCommands() {
+    OverviewCommand =
+        new TStageOverviewCommand(*this, *ViewMenu->Menu(), *Colours, *Rom, *Graphics, Prompt,
+                                  {Controls.Map.ScrBarMap, Controls.Object.ScrBarObjectMap});
+    ExportCommands = new TFileExportCommands(*N1,
+                                             Exit1, *Rom, Prompt, *EditPageControl, Controls);
+}
+
 void TMainForm::SetTitle(const QString &text) {
     setWindowTitle(text);
 }
@@ -325,9 +380,12 @@ void TMainForm::ShowDocumentOpened() {
     SaveAs1->setEnabled(true);
     Close1->setEnabled(true);
     Edit1->menuAction()->setVisible(true);
+    Play->SetDocumentOpen(true);
     RefreshAllEditors();
     Graphics->ResetPaletteAnimation();
-    FrameTimer->start();
+    FrameTimer->Restart();
+    OverviewCommand->SetDocumentOpen(true);
+    ExportCommands->SetDocumentOpen(true);
 }
 
 void TMainForm::ShowNoDocument() {
@@ -338,6 +396,9 @@ void TMainForm::ShowNoDocument() {
     SaveAs1->setEnabled(false);
     Close1->setEnabled(false);
     Edit1->menuAction()->setVisible(false);
+    Play->SetDocumentOpen(false);
+    OverviewCommand->SetDocumentOpen(false);
+    ExportCommands->SetDocumentOpen(false);
 }
 
 QString TMainForm::SaveQuestion() const {
@@ -361,9 +422,10 @@ bool TMainForm::ConfirmSaveChanges() {
 }
 
 TMainForm::SaveOutcome TMainForm::SaveAsChosen() {
-    const std::optional<QString> path = Prompt.AskSaveFileName();
+    const std::optional<QString> path = Prompt.AskSaveFileName(Folders.SaveFolder());
     if (!path)
         return SaveOutcome::DialogCancelled;
+    Folders.ChosenToSave(*path);
     return SaveTo(*path) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
@@ -372,20 +434,25 @@ bool TMainForm::SaveTo(const QString &path) {
     if (!Rom->Save(path))
         return false;
     SetTitle(path + QStringLiteral(" - ") + ApplicationTitle);
+    Recent->Add(path);
     return true;
 }
 
 void TMainForm::OpenChosenFile(const QString &path) {
     if (!ConfirmSaveChanges())
         return;
-    if (Rom->Open(path))
-        ShowDocumentOpened();
+    if (!Rom->Open(path))
+        return;
+    ShowDocumentOpened();
+    Recent->Add(path);
 }
 
 void TMainForm::Open1Click() {
-    const std::optional<QString> path = Prompt.AskOpenFileName();
-    if (path)
-        OpenChosenFile(*path);
+    const std::optional<QString> path = Prompt.AskOpenFileName(Folders.OpenFolder());
+    if (!path)
+        return;
+    Folders.ChosenToOpen(*path);
+    OpenChosenFile(*path);
 }
 
 void TMainForm::Save1Click() {
@@ -432,6 +499,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
     }
     CurrentSettings().Write(*SettingsFile);
     InterfaceLanguage::Write(*SettingsFile, ViewMenu->ChosenLanguage());
+    WriteConvenienceSettings();
     // The program still ends when the settings cannot be written: the image has been saved
     // or deliberately left, and keeping the window open would only trap the user.
     QString error;
@@ -502,7 +570,7 @@ void TMainForm::CBStageChange() {
     Rom->SetCurrentStage(CBStage->currentIndex());
     RefreshAllEditors();
     Graphics->ResetPaletteAnimation();
-    FrameTimer->start();
+    FrameTimer->Restart();
 }
 
 void TMainForm::EditPageControlChange() {

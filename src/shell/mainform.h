@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogfolders.h"
 #include "mainform_pages.h"
 #include "settings.h"
 
@@ -8,21 +9,27 @@
 #include <array>
 #include <memory>
 
+class AnimationTimer;
 class EditFlagManagement;
 class EditorGraphics;
 class FcPaletteData;
 class InterfaceTranslation;
 class PageController;
+class ProgramFiles;
 class QAction;
 class QLabel;
 class QMenu;
 class QTabWidget;
-class QTimer;
+class RecentFiles;
 class RomImageData;
+class TFileExportCommands;
+class THelpMenu;
 class TMapSetEditGridForm;
 class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
+class TStageOverviewCommand;
+class TestPlay;
 class TViewMenu;
 class UserPrompt;
 
@@ -37,8 +44,8 @@ inline const QString ApplicationTitle = QStringLiteral("QUARTEX 3 EDITOR");
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    /// Builds the window and runs the start-up. `programDirectory` is where the settings
-    /// file and the name lists live; the colour table is read from the current directory.
+    /// Builds the window and runs the start-up. `programDirectory` is the executable's
+    /// folder; the files are found from it as `ProgramFiles` describes.
     TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidget *parent = nullptr);
     ~TMainForm() override;
 
@@ -85,11 +92,17 @@ private:
     void BuildMenu();
     void BuildStatusBar();
     void BuildPages();
-    void FormCreate(const QString &programDirectory);
+    void FormCreate(const ProgramFiles &files);
     void ApplySettings();
     DisplaySettings CurrentSettings() const;
     void LoadObjectNames(const QString &path);
     void CreateControllers();
+    /// Test play, recent files, dropped files, the dialogs' folders and the window's place:
+    /// each its own class, created here, wired to the document lifecycle and given its
+    /// settings.
+    void CreateConveniences();
+    void WriteConvenienceSettings();
+    void CreateViewAndExportCommands();
 
     void SetTitle(const QString &text);
     void ShowDocumentOpened();
@@ -121,7 +134,11 @@ private:
     std::unique_ptr<ObjectEditClass> ObjectEditor;
     /// The controller of each page in tab order.
     std::array<PageController *, EditPageCount> PageControllers{};
+    TestPlay *Play = nullptr;
+    RecentFiles *Recent = nullptr;
+    DialogFolders Folders;
 
+    QMenu *N1 = nullptr;
     QAction *Open1 = nullptr;
     QAction *Save1 = nullptr;
     QAction *SaveAs1 = nullptr;
@@ -132,10 +149,13 @@ private:
     QAction *Redo1 = nullptr;
     /// The 表示 menu; other display commands join it through its `Menu()`.
     TViewMenu *ViewMenu = nullptr;
+    THelpMenu *Help = nullptr;
     std::array<QLabel *, 3> StatusPanels{};
     QComboBox *CBStage = nullptr;
     QTabWidget *EditPageControl = nullptr;
-    QTimer *FrameTimer = nullptr;
+    AnimationTimer *FrameTimer = nullptr;
     EditDialogs Dialogs;
     EditPageControls Controls;
+    TStageOverviewCommand *OverviewCommand = nullptr;
+    TFileExportCommands *ExportCommands = nullptr;
 };

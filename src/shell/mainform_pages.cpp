@@ -23,8 +23,8 @@ QWidget *NewPage(QTabWidget &pageControl, const QString &name, const QString &ca
 
 } // namespace
 
-EditPageControls BuildEditPages(QTabWidget &pageControl, QLabel *statusPanel, QTimer *frameTimer,
-                                const EditDialogs &dialogs) {
+EditPageControls BuildEditPages(QTabWidget &pageControl, QLabel *statusPanel,
+                                AnimationTimer *frameTimer, const EditDialogs &dialogs) {
     EditPageControls controls;
     controls.Map = BuildMapPage(NewPage(pageControl, QStringLiteral("TabMapEdit"),
                                         QCoreApplication::translate("TMainForm", "マップ")),

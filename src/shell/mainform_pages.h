@@ -9,7 +9,7 @@
 
 class QLabel;
 class QTabWidget;
-class QTimer;
+class AnimationTimer;
 class TMapSetEditGridForm;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
@@ -45,8 +45,8 @@ struct EditPageControls {
 
 /// Adds the six pages to `pageControl` in tab order, with their object names and captions,
 /// and builds every page's controls on them. `statusPanel` is where hover texts go.
-EditPageControls BuildEditPages(QTabWidget &pageControl, QLabel *statusPanel, QTimer *frameTimer,
-                                const EditDialogs &dialogs);
+EditPageControls BuildEditPages(QTabWidget &pageControl, QLabel *statusPanel,
+                                AnimationTimer *frameTimer, const EditDialogs &dialogs);
 
 /// Puts the first lines of the chip attribute name list on the attribute items, line i on
 /// item i; items the list has no line for keep their design texts.

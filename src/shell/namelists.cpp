@@ -1,11 +1,9 @@
 #include "namelists.h"
 
 #include "HexText.h"
-#include "language.h"
+#include "TextLines.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 std::optional<QStringList> ReadNameList(const QString &path) {
@@ -18,28 +16,9 @@ std::optional<QStringList> ReadNameList(const QString &path) {
     const QString text = decode(file.readAll());
 
     QStringList lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        const qsizetype next = end + 1;
-        if (end > start && text[end - 1] == u'\r')
-            --end;
-        lines << text.mid(start, end - start);
-        start = next;
-    }
+    for (QStringView line : SplitLines(text))
+        lines << line.toString();
     return lines;
-}
-
-QString NameListPath(const QString &directory, const QString &fileName, const QString &language) {
-    const QDir folder(directory);
-    const QFileInfo usual(folder.filePath(fileName));
-    const QString ownList =
-        folder.filePath(usual.completeBaseName() + u'.' + language + u'.' + usual.suffix());
-    if (language != InterfaceLanguage::Japanese && QFileInfo::exists(ownList))
-        return ownList;
-    return usual.filePath();
 }
 
 QString ObjectKindText(const QStringList &objectNames, int kind) {

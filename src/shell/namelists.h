@@ -5,17 +5,10 @@
 #include <optional>
 
 /// Reads one of the optional name list files next to the program: Shift-JIS text, one
-/// entry per line. Lines end at LF, and a CR ending a line is dropped; nothing else is
-/// trimmed. A line ending at the very end of the file closes the last line rather than
-/// starting an empty one, so "a\nb\n" and "a\nb" both give two entries. Nothing when the
-/// file cannot be read.
+/// entry per line, lines split as `SplitLines` does (CR LF, LF or a lone CR); nothing is
+/// trimmed, so "a\nb\n" and "a\nb" both give two entries. Nothing when the file cannot
+/// be read.
 std::optional<QStringList> ReadNameList(const QString &path);
-
-/// Where the name list `fileName` ("ObjectList.txt") in `directory` is read from for the
-/// interface language `language`: the language's own sample list beside it
-/// ("ObjectList.en.txt") when there is one, else the usual file, which is the user's own data
-/// and read whatever the language.
-QString NameListPath(const QString &directory, const QString &fileName, const QString &language);
 
 inline constexpr int ObjectKindCount = 256;
 

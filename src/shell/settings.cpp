@@ -24,8 +24,6 @@ DisplaySettings DisplaySettings::Read(const TMyMemIniFile &file) {
     settings.Chip32x32Grid = file.ReadBool(Chip32x32Section, GridKey, settings.Chip32x32Grid);
     settings.MapSetGrid = file.ReadBool(MapSetSection, GridKey, settings.MapSetGrid);
     settings.TimerInterval = file.ReadInteger(TimerSection, IntervalKey, DefaultTimerInterval);
-    if (settings.TimerInterval < 1)
-        settings.TimerInterval = DefaultTimerInterval;
     settings.UndoEnabled = file.ReadBool(UndoSection, EnabledKey, settings.UndoEnabled);
     return settings;
 }

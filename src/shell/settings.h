@@ -14,13 +14,12 @@ struct DisplaySettings {
     bool PopupHint = true;
     bool Chip32x32Grid = false;
     bool MapSetGrid = false;
-    /// Milliseconds between two palette-animation steps; always at least 1.
+    /// Milliseconds between two palette-animation steps; 0 or less stops the animation.
     int32_t TimerInterval = DefaultTimerInterval;
     bool UndoEnabled = true;
 
-    /// Reads the six values in the order they are written. An interval below 1 ms reads as
-    /// the default: a zero-interval timer would fire on every pass of the event loop and keep
-    /// the window busy redrawing; a negative one would not run at all.
+    /// Reads the six values in the order they are written. The interval is kept as read,
+    /// whatever its sign, so the file gets back what the user wrote.
     static DisplaySettings Read(const TMyMemIniFile &file);
     /// Writes the six values into the in-memory file (not to disk).
     void Write(TMyMemIniFile &file) const;

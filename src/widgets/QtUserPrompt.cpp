@@ -41,25 +41,18 @@ std::optional<QString> RunFileDialog(QFileDialog &dialog) {
 QtUserPrompt::QtUserPrompt(QString caption) : Caption(std::move(caption)) {}
 
 void QtUserPrompt::ShowMessage(const QString &text) {
-    QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
+    RunBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
 }
 
 bool QtUserPrompt::ConfirmYesNo(const QString &text) {
-    QMessageBox box(QMessageBox::Question, Caption, text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return RunBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 SaveAnswer QtUserPrompt::ConfirmSave(const QString &text) {
-    QMessageBox box(QMessageBox::NoIcon, Caption, text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    switch (RunBox(QMessageBox::NoIcon, text,
+                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                   QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return SaveAnswer::Yes;
     case QMessageBox::No:
@@ -69,8 +62,23 @@ SaveAnswer QtUserPrompt::ConfirmSave(const QString &text) {
     }
 }
 
-std::optional<QString> QtUserPrompt::AskOpenFileName() {
-    QFileDialog openDialog(QApplication::activeWindow());
+int QtUserPrompt::RunBox(QMessageBox::Icon icon, const QString &text,
+                         QMessageBox::StandardButtons buttons,
+                         QMessageBox::StandardButton defaultButton,
+                         QMessageBox::StandardButton escapeButton) const {
+    QMessageBox box(icon, Caption, text, buttons, QApplication::activeWindow());
+    // Texts carry file paths and system messages: shown character for character, never
+    // read as markup.
+    box.setTextFormat(Qt::PlainText);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    if (escapeButton != QMessageBox::NoButton)
+        box.setEscapeButton(escapeButton);
+    return box.exec();
+}
+
+std::optional<QString> QtUserPrompt::AskOpenFileName(const QString &folder) {
+    QFileDialog openDialog(QApplication::activeWindow(), QString(), folder);
     openDialog.setObjectName(QStringLiteral("OpenDialog1"));
     openDialog.setAcceptMode(QFileDialog::AcceptOpen);
     openDialog.setFileMode(QFileDialog::ExistingFile);
@@ -78,9 +86,9 @@ std::optional<QString> QtUserPrompt::AskOpenFileName() {
     return RunFileDialog(openDialog);
 }
 
-std::optional<QString> QtUserPrompt::AskSaveFileName() {
+std::optional<QString> QtUserPrompt::AskSaveFileName(const QString &folder) {
     // Qt's save dialog asks before overwriting an existing file unless told otherwise.
-    QFileDialog saveDialog(QApplication::activeWindow());
+    QFileDialog saveDialog(QApplication::activeWindow(), QString(), folder);
     saveDialog.setObjectName(QStringLiteral("SaveDialog1"));
     saveDialog.setAcceptMode(QFileDialog::AcceptSave);
     saveDialog.setFileMode(QFileDialog::AnyFile);
@@ -110,5 +118,5 @@ std::optional<QString> QtUserPrompt::AskText(const QString &caption, const QStri
 }
 
 void QtUserPrompt::ShowError(const QString &text) {
-    QMessageBox::critical(QApplication::activeWindow(), Caption, text);
+    RunBox(QMessageBox::Critical, text, QMessageBox::Ok);
 }

@@ -1,6 +1,7 @@
 #include "GraphicsFixture.h"
 #include "JapaneseFonts.h"
 
+#include <QPainter>
 #include <QTest>
 #include <stdexcept>
 
@@ -561,10 +562,27 @@ void TestEditorGraphics::objectMarkerWritesTheKindInHex() {
     QCOMPARE(ten.pixel(22, 22), 0xFFFFFFFFu);
     QCOMPARE(ten.pixel(37, 37), 0xFFFFFFFFu);
     QCOMPARE(ten.pixel(38, 38), Grey);
-    // "0A": not "A0", not "0B", not a blank box.
-    QVERIFY(ten != marked(0xA0));
-    QVERIFY(ten != marked(0x0B));
-    QVERIFY(ten != marked(0x00));
+    // The dark pixels are the text "0A", drawn here in black from the text's corner in the
+    // marker's font: decimal "10", lower-case "0a" or "A0" would give other pixels.
+    QImage expected(inside.size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPixelSize(11);
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(1, 1, inside.width(), inside.height()), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("0A"));
+    painter.end();
+    int ink = 0;
+    for (int y = 0; y < inside.height(); ++y)
+        for (int x = 0; x < inside.width(); ++x) {
+            const bool expectedInk = expected.pixel(x, y) == 0xFF000000;
+            ink += expectedInk;
+            QCOMPARE(ten.pixel(inside.left() + x, inside.top() + y) == 0xFF000000, expectedInk);
+        }
+    QVERIFY(ink > 0);
     QCOMPARE(ten, marked(10));
 
     QImage corner = Picture(16, 16, Grey);

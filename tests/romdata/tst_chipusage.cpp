@@ -95,6 +95,7 @@ private slots:
     void unusedNumbers_data();
     void unusedNumbers();
     void duplicateGroups();
+    void lastTwoChipsFormAGroup();
     void replacementRewritesOnlyLaterMembers();
     void sharedStagesSeeOneResult();
 };
@@ -176,6 +177,24 @@ void TestChipUsage::duplicateGroups() {
     QCOMPARE(all.count(QStringLiteral("\r\n")), 1);
     QVERIFY(all.startsWith(QStringLiteral("00 01 02 ")));
     QVERIFY(all.endsWith(QStringLiteral("FE FF \r\n")));
+}
+
+// The last pair of the table is compared like any other.
+void TestChipUsage::lastTwoChipsFormAGroup() {
+    Fixture fixture;
+    auto stage = fixture.Stage(4);
+    MakeAll32x32ChipsDistinct(*stage);
+    Set32x32Chip(*stage, 0xFF, {0xFE, 0xFE, 0xFE, 0xFE});
+    MapSetTable &mapSet = stage->MapSetForReplacement();
+    mapSet.fill(0x01);
+    mapSet[5] = 0xFF;
+    mapSet[2047] = 0xFE;
+
+    QCOMPARE(ListDuplicate32x32Chips(*stage), QStringLiteral("FE FF \r\n"));
+    QCOMPARE(ListDuplicateChips(*stage), QStringLiteral("FE <- FF \r\n"));
+    QCOMPARE(ReplaceDuplicateChips(*stage), 1);
+    QCOMPARE(stage->MapSet()[5], uint8_t{0xFE});
+    QCOMPARE(stage->MapSet()[2047], uint8_t{0xFE});
 }
 
 void TestChipUsage::replacementRewritesOnlyLaterMembers() {

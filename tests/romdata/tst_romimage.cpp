@@ -4,15 +4,24 @@
 #include "TestFiles.h"
 #include "edit_flag.h"
 #include "fileio.h"
+#include "filewriting.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 
 const QString CannotOpen = QStringLiteral("ファイルを開けませんでした");
 const QString BadImage = QStringLiteral("ROMイメージが異常です");
+const QString OutsideAtOpen = QStringLiteral(
+    "次の表はROMイメージの範囲外にあるため、0として読み込みました。編集しても保存できません。");
+const QString OutsideAtSave =
+    QStringLiteral("次の表はROMイメージの範囲外にあるため、保存できませんでした。");
+const QString OutsideForCopy = QStringLiteral(
+    "次の表はROMイメージの範囲外にあるため、編集後のイメージを作れませんでした。");
 
 /// A document with its borrowed parts, and a folder to put files in.
 struct Fixture {
@@ -67,7 +76,9 @@ private slots:
     void fileSizes();
     void failedOpenKeepsTheLoadedImage();
     void headerOnlyImageAfterALargeOneReadsZeros();
+    void failedSaveKeepsFlagsAndHistories_data();
     void failedSaveKeepsFlagsAndHistories();
+    void saveInAFolderThatRefusesNewFilesWritesTheSameBytes();
     void saveNeverGrowsTheFile();
     void undoFollowsTheCurrentStage();
     void chrPageCountAndClose();
@@ -143,7 +154,7 @@ void TestRomImage::editedImageIsTheSaveWithoutTouchingTheDocument() {
     fixture.Flags.SetEditFlag(EditArea::Palette, 17, true);
     const QByteArray live = fixture.ImageBytes(document.Size());
 
-    const QByteArray edited = document.EditedImage();
+    const QByteArray edited = document.EditedImage().value();
     QCOMPARE(fixture.ImageBytes(document.Size()), live);
     QVERIFY(fixture.Flags.IsModified());
     QVERIFY(document.Stage(2).CanUndo());
@@ -233,20 +244,29 @@ void TestRomImage::historiesAreClearedByOpenSaveAndClose() {
 void TestRomImage::fileSizes_data() {
     QTest::addColumn<int>("size");
     QTest::addColumn<bool>("header");
-    QTest::addColumn<QString>("message"); // empty: opens
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QString>("message"); // empty: none
 
-    QTest::newRow("15") << 15 << true << CannotOpen;
-    QTest::newRow("16") << 16 << true << QString();
-    QTest::newRow("1572928") << ImageBufferSize << true << QString();
-    QTest::newRow("1572929") << ImageBufferSize + 1 << true << CannotOpen;
-    QTest::newRow("empty") << 0 << false << CannotOpen;
-    QTest::newRow("bad header") << 1024 << false << BadImage;
-    QTest::newRow("bad header, largest") << ImageBufferSize << false << BadImage;
+    // A header alone holds no table: every table of every stage is named, once.
+    QStringList outside{OutsideAtOpen};
+    for (int stage = 0; stage < StageCount; ++stage)
+        outside << QStringLiteral("ステージ ") + Hex2(stage) +
+                       QStringLiteral(": BGBank, Chip16x16, ChipProperty, Chip32x32, MapSet, Map, "
+                                      "BGPalette, BGPaletteAnime, ObjectScreen, ObjectX, "
+                                      "ObjectY, ObjectKind");
+    QTest::newRow("15") << 15 << true << false << CannotOpen;
+    QTest::newRow("16") << 16 << true << true << outside.join(u'\n');
+    QTest::newRow("1572928") << ImageBufferSize << true << true << QString();
+    QTest::newRow("1572929") << ImageBufferSize + 1 << true << false << CannotOpen;
+    QTest::newRow("empty") << 0 << false << false << CannotOpen;
+    QTest::newRow("bad header") << 1024 << false << false << BadImage;
+    QTest::newRow("bad header, largest") << ImageBufferSize << false << false << BadImage;
 }
 
 void TestRomImage::fileSizes() {
     QFETCH(int, size);
     QFETCH(bool, header);
+    QFETCH(bool, opens);
     QFETCH(QString, message);
     Fixture fixture;
     QByteArray bytes(size, '\x5A');
@@ -256,9 +276,9 @@ void TestRomImage::fileSizes() {
         bytes.replace(0, 4, QByteArrayLiteral("NES\x1B"));
     const QString path = fixture.WriteImage(QStringLiteral("sized.nes"), bytes);
 
-    QCOMPARE(fixture.Document->Open(path), message.isEmpty());
-    if (message.isEmpty()) {
-        QVERIFY(fixture.Prompt.Messages.isEmpty());
+    QCOMPARE(fixture.Document->Open(path), opens);
+    QCOMPARE(fixture.Prompt.Messages, message.isEmpty() ? QStringList() : QStringList{message});
+    if (opens) {
         QCOMPARE(fixture.Document->Size(), size);
         QCOMPARE(fixture.ImageBytes(size), bytes);
         QCOMPARE(fixture.Document->FilePath(), path);
@@ -266,7 +286,6 @@ void TestRomImage::fileSizes() {
         QVERIFY(fixture.Document->Save(saved));
         QCOMPARE(ReadFile(saved), bytes);
     } else {
-        QCOMPARE(fixture.Prompt.Messages, QStringList{message});
         QCOMPARE(fixture.Document->Size(), 0);
         QCOMPARE(fixture.Document->FilePath(), QString());
         QCOMPARE(fixture.ImageBytes(ImageBufferSize), QByteArray(ImageBufferSize, '\0'));
@@ -342,7 +361,17 @@ void TestRomImage::headerOnlyImageAfterALargeOneReadsZeros() {
     QCOMPARE(document.ChrPageCount(), 16);
 }
 
+void TestRomImage::failedSaveKeepsFlagsAndHistories_data() {
+    QTest::addColumn<bool>("folderRefuses");
+    QTest::newRow("written aside") << false;
+    QTest::newRow("written in place") << true;
+}
+
 void TestRomImage::failedSaveKeepsFlagsAndHistories() {
+    QFETCH(bool, folderRefuses);
+    std::optional<FileWriting::FoldersRefuseNewFiles> refusing;
+    if (folderRefuses)
+        refusing.emplace();
     Fixture fixture;
     const CartridgeBuilder builder;
     const QString path = fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes());
@@ -363,19 +392,73 @@ void TestRomImage::failedSaveKeepsFlagsAndHistories() {
     QVERIFY(fixture.Prompt.Messages.isEmpty());
 }
 
+void TestRomImage::saveInAFolderThatRefusesNewFilesWritesTheSameBytes() {
+    Fixture fixture;
+    const CartridgeBuilder builder;
+    RomImageData &document = *fixture.Document;
+    QVERIFY(document.Open(fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes())));
+    QVERIFY(document.Stage(7).SetMapEntry(1, 0x3C));
+    fixture.Flags.SetEditFlag(EditArea::Map, 7, true);
+    QVERIFY(document.Stage(9).SetChip32x32Entry(40, 0x77));
+    fixture.Flags.SetEditFlag(EditArea::Chip32x32, 9, true);
+    const QByteArray expected = document.EditedImage().value();
+    QVERIFY(expected != builder.Bytes());
+
+    const QString target = fixture.WriteImage(QStringLiteral("b.nes"), builder.Bytes());
+    const QString link = fixture.Path(QStringLiteral("link.nes"));
+    QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0);
+    {
+        FileWriting::FoldersRefuseNewFiles refusing;
+        QVERIFY(document.Save(target));
+    }
+    QCOMPARE(ReadFile(target), expected);
+    // Written in place: every name of the file sees the new bytes.
+    QCOMPARE(ReadFile(link), expected);
+    QVERIFY(!fixture.Flags.IsModified());
+    QVERIFY(fixture.Prompt.Errors.isEmpty());
+}
+
 void TestRomImage::saveNeverGrowsTheFile() {
-    // Stage 1's map sets lie past the end of the image but inside the buffer.
+    // Every stage's map sets lie past the end of the image but inside the buffer.
     Fixture fixture(QByteArrayLiteral("[LevelDataAddress]\nMapSet=60000\n"));
     const CartridgeBuilder builder;
     RomImageData &document = *fixture.Document;
     QVERIFY(document.Open(fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes())));
+    QStringList outside{OutsideAtOpen};
+    for (int stage = 0; stage < StageCount; ++stage)
+        outside << QStringLiteral("ステージ ") + Hex2(stage) + QStringLiteral(": MapSet");
+    QCOMPARE(fixture.Prompt.Messages, QStringList{outside.join(u'\n')});
     QCOMPARE(document.Stage(1).MapSet()[0], uint8_t{0});
+
+    // Unedited, the tables outside stop nothing.
+    QVERIFY(document.Stage(2).SetMapEntry(0, 0x05));
+    fixture.Flags.SetEditFlag(EditArea::Map, 2, true);
+    QVERIFY(document.UnsavableTables().empty());
+    QCOMPARE(document.EditedImage().value().size(), CartridgeBuilder::ImageSize);
+
+    // Edited, the save refuses and names them; nothing is encoded, written or forgotten.
     QVERIFY(document.Stage(1).SetMapSetEntry(0, 0x44));
     fixture.Flags.SetEditFlag(EditArea::MapSet, 1, true);
-
-    const QString saved = fixture.Path(QStringLiteral("b.nes"));
-    QVERIFY(document.Save(saved));
-    QCOMPARE(ReadFile(saved), builder.Bytes());
+    QCOMPARE(document.UnsavableTables(), (std::vector<StageTableRef>{{1, StageTable::MapSet}}));
+    QVERIFY(!document.EditedImage().has_value());
+    const QByteArray buffer = fixture.ImageBytes(ImageBufferSize);
+    const QString original = document.FilePath();
+    const QString other = fixture.Path(QStringLiteral("b.nes"));
+    QVERIFY(!document.Save(original));
+    QVERIFY(!document.Save(other));
+    const QString named = QStringLiteral("\nステージ 01: MapSet");
+    QCOMPARE(fixture.Prompt.Messages.mid(1),
+             (QStringList{OutsideForCopy + named, OutsideAtSave + named, OutsideAtSave + named}));
+    QVERIFY(fixture.Prompt.Errors.isEmpty());
+    QCOMPARE(ReadFile(original), builder.Bytes());
+    QVERIFY(!QFile::exists(other));
+    QCOMPARE(fixture.ImageBytes(ImageBufferSize), buffer);
+    QCOMPARE(document.FilePath(), original);
+    QVERIFY(fixture.Flags.EditFlag(EditArea::MapSet, 1));
+    QVERIFY(fixture.Flags.EditFlag(EditArea::Map, 2));
+    QVERIFY(document.Stage(1).CanUndo());
+    QVERIFY(document.Stage(2).CanUndo());
+    QCOMPARE(document.Stage(1).MapSet()[0], uint8_t{0x44});
 }
 
 void TestRomImage::undoFollowsTheCurrentStage() {
@@ -424,6 +507,11 @@ void TestRomImage::chrPageCountAndClose() {
     builder.SetByte(5, 0xFF);
     QVERIFY(document.Open(fixture.WriteImage(QStringLiteral("b.nes"), builder.Bytes())));
     QCOMPARE(document.ChrPageCount(), 0xFF * 8);
+    QCOMPARE(document.ChrBase(), 16 + 0x4000 * CartridgeBuilder::PrgUnits);
+    // A trainer sits between the header and the PRG data.
+    builder.SetByte(6, 0x04);
+    QVERIFY(document.Open(fixture.WriteImage(QStringLiteral("b.nes"), builder.Bytes())));
+    QCOMPARE(document.ChrBase(), 16 + 512 + 0x4000 * CartridgeBuilder::PrgUnits);
 
     document.SetCurrentStage(4);
     document.Close();

@@ -2,6 +2,7 @@
 // lifecycle and the Edit menu, driven through the window's menus and controls.
 #include "CartridgeBuilder.h"
 #include "EditorSetup.h"
+#include "GraphicsFixture.h"
 #include "ImageEx.h"
 #include "ScriptedPrompt.h"
 #include "TImageExInput.h"
@@ -33,10 +34,6 @@
 namespace {
 
 const QString IniName = QStringLiteral("quartex3editor.ini");
-
-template <typename T> T *Child(TMainForm &form, const char *name) {
-    return form.findChild<T *>(QString::fromLatin1(name));
-}
 
 // Changes room 3 of the current stage's map as the map page does: through the recording
 // setter, then the flag.
@@ -71,6 +68,7 @@ private slots:
     void startupColourTable_data();
     void startupColourTable();
     void designState();
+    void statusPanelsFromTheLeftEdge();
     void settingsCreatedAtExit();
     void settingsIntervalAndUndo_data();
     void settingsIntervalAndUndo();
@@ -94,6 +92,8 @@ private slots:
     void historyKeysInLineEdit();
     void paletteUndoOnAnotherPage();
     void pagesDrawFromCurrentSheets();
+    void objectPageShowsChipsEditedOn16x16Page();
+    void animationSelectorUndoRestartsAnimation();
     void editsOnEveryPageSaveOnlyTheirBytes();
 };
 
@@ -190,11 +190,14 @@ void TestMainForm::designState() {
     QCOMPARE(fileMenu->title(), QStringLiteral("ファイル(&F)"));
     QStringList fileMenuOrder;
     for (QAction *action : fileMenu->actions())
-        fileMenuOrder << action->objectName();
+        fileMenuOrder << (action->menu() ? action->menu()->objectName() : action->objectName());
     QCOMPARE(fileMenuOrder,
              (QStringList{QStringLiteral("Open1"), QStringLiteral("N3"), QStringLiteral("Save1"),
                           QStringLiteral("SaveAs1"), QStringLiteral("N2"), QStringLiteral("Close1"),
-                          QStringLiteral("N4"), QStringLiteral("Exit1")}));
+                          QStringLiteral("N4"), QStringLiteral("SavePicture1"),
+                          QStringLiteral("CreatePatch1"), QStringLiteral("N5"),
+                          QStringLiteral("RecentFiles1"), QStringLiteral("N6"),
+                          QStringLiteral("Exit1")}));
     auto *editMenu = Child<QMenu>(*form, "Edit1");
     QCOMPARE(editMenu->title(), QStringLiteral("編集(&E)"));
     QVERIFY(!editMenu->menuAction()->isVisible());
@@ -240,6 +243,25 @@ void TestMainForm::designState() {
         QCOMPARE(widget->toolTipDuration(), 10000);
 }
 
+// Panel 0 starts at the left edge of the status bar, the others follow it in order.
+void TestMainForm::statusPanelsFromTheLeftEdge() {
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    form->Flags().SetEditFlag(EditArea::Map, 0, true);
+    auto *first = Child<QLabel>(*form, "StatusPanel0");
+    auto *second = Child<QLabel>(*form, "StatusPanel1");
+    auto *third = Child<QLabel>(*form, "StatusPanel2");
+    QCOMPARE(first->text(), QStringLiteral("変更あり"));
+    QVERIFY(first->isVisible());
+    QVERIFY2(first->x() <= 4, qPrintable(QString::number(first->x())));
+    QVERIFY(second->x() >= first->geometry().right());
+    QVERIFY(second->x() <= first->geometry().right() + 10);
+    QVERIFY(third->x() >= second->geometry().right());
+    QVERIFY(third->x() <= second->geometry().right() + 10);
+}
+
 void TestMainForm::settingsCreatedAtExit() {
     EditorSetup setup;
     const auto form = setup.Start();
@@ -248,38 +270,47 @@ void TestMainForm::settingsCreatedAtExit() {
     Child<QAction>(*form, "Exit1")->trigger();
     QVERIFY(!form->isVisible());
     QVERIFY(setup.Prompt.Questions.isEmpty());
-    QCOMPARE(QString::fromUtf8(ReadFile(setup.ProgramFile(IniName))),
-             QStringLiteral("[LevelDataAddress]\nBGBank=A90\nChip16x16=1B10\nChipProperty=1F10\n"
-                            "Chip32x32=1710\nMapSet=F10\nMap=A10\nBGPalette=A92\n"
-                            "BGPaletteAnime=AA2\nObjectScreen=B10\nObjectX=C10\nObjectY=D10\n"
-                            "ObjectKind=E10\n\n"
-                            "[ShareData]\nlevel.14=13\nlevel.16=13\n\n"
-                            "[Address]\nPaletteAnimationPointer=12610\n"
-                            "PaletteAnimationData=1261E\nPaletteAnimationPalette=1259E\n\n"
-                            "[ObjectEdit]\nSort=1\nPopup=1\n\n"
-                            "[32x32ChipEdit]\nGrid=0\n\n"
-                            "[MapSetEdit]\nGrid=0\n\n"
-                            "[Timer]\nInterval=16\n\n"
-                            "[Undo]\nEnabled=1\n\n"
-                            "[Display]\nLanguage=ja\n\n"));
+    // The conveniences' own sections follow these; they are tested with the conveniences.
+    const QString written = QString::fromUtf8(ReadFile(setup.ProgramFile(IniName)));
+    QVERIFY2(written.startsWith(QStringLiteral(
+                 "[LevelDataAddress]\nBGBank=A90\nChip16x16=1B10\nChipProperty=1F10\n"
+                 "Chip32x32=1710\nMapSet=F10\nMap=A10\nBGPalette=A92\n"
+                 "BGPaletteAnime=AA2\nObjectScreen=B10\nObjectX=C10\nObjectY=D10\n"
+                 "ObjectKind=E10\n\n"
+                 "[ShareData]\nlevel.14=13\nlevel.16=13\n\n"
+                 "[Address]\nPaletteAnimationPointer=12610\n"
+                 "PaletteAnimationData=1261E\nPaletteAnimationPalette=1259E\n\n"
+                 "[ObjectEdit]\nSort=1\nPopup=1\n\n"
+                 "[32x32ChipEdit]\nGrid=0\n\n"
+                 "[MapSetEdit]\nGrid=0\n\n"
+                 "[Timer]\nInterval=16\n\n"
+                 "[Undo]\nEnabled=1\n\n"
+                 "[Display]\nLanguage=ja\n\n")),
+             qPrintable(written));
 }
 
 void TestMainForm::settingsIntervalAndUndo_data() {
     QTest::addColumn<QString>("timerValue");
     QTest::addColumn<QString>("undoValue");
     QTest::addColumn<int>("interval");
+    QTest::addColumn<bool>("animates");
     QTest::addColumn<bool>("undo");
     QTest::newRow("100 ms, undo off")
-        << QStringLiteral("100") << QStringLiteral("0") << 100 << false;
-    QTest::newRow("zero interval") << QStringLiteral("0") << QStringLiteral("1") << 16 << true;
-    QTest::newRow("negative interval") << QStringLiteral("-3") << QStringLiteral("5") << 16 << true;
-    QTest::newRow("malformed") << QStringLiteral("soon") << QStringLiteral("no") << 16 << true;
+        << QStringLiteral("100") << QStringLiteral("0") << 100 << true << false;
+    // 0 or less switches the animation off and is written back as the user wrote it.
+    QTest::newRow("zero interval")
+        << QStringLiteral("0") << QStringLiteral("1") << 0 << false << true;
+    QTest::newRow("negative interval")
+        << QStringLiteral("-3") << QStringLiteral("5") << -3 << false << true;
+    QTest::newRow("malformed") << QStringLiteral("soon") << QStringLiteral("no") << 16 << true
+                               << true;
 }
 
 void TestMainForm::settingsIntervalAndUndo() {
     QFETCH(QString, timerValue);
     QFETCH(QString, undoValue);
     QFETCH(int, interval);
+    QFETCH(bool, animates);
     QFETCH(bool, undo);
     EditorSetup setup;
     QVERIFY(WriteFile(setup.ProgramFile(IniName),
@@ -292,6 +323,9 @@ void TestMainForm::settingsIntervalAndUndo() {
 
     form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
     QCOMPARE(Child<QTimer>(*form, "FrameTimer")->interval(), interval);
+    QCOMPARE(Child<QTimer>(*form, "FrameTimer")->isActive(), animates);
+    ChooseStage(*form, 1);
+    QCOMPARE(Child<QTimer>(*form, "FrameTimer")->isActive(), animates);
     ChangeMapEntry(*form);
     form->Edit1Click();
     QCOMPARE(Child<QAction>(*form, "Undo1")->isEnabled(), undo);
@@ -462,10 +496,21 @@ void TestMainForm::openAskNothingWhenUnmodified() {
     QVERIFY(setup.Prompt.Questions.isEmpty());
     QCOMPARE(setup.Prompt.SaveDialogs, 0);
 
-    // The open dialog cancelled: nothing happens.
+    // The open dialog cancelled: nothing happens, nothing is said, no file is read.
     const auto again = setup.Start();
+    const QStringList files = QDir(setup.WorkFile({})).entryList(QDir::Files);
+    setup.Prompt.Messages.clear(); // what the start said about the name lists
     Child<QAction>(*again, "Open1")->trigger();
+    QCOMPARE(setup.Prompt.OpenDialogs, 3);
     QCOMPARE(again->windowTitle(), QStringLiteral("QUARTEX 3 EDITOR"));
+    QCOMPARE(again->Document().FilePath(), QString());
+    QCOMPARE(again->Document().Size(), 0);
+    QVERIFY(Child<QTabWidget>(*again, "EditPageControl")->isHidden());
+    QVERIFY(setup.Prompt.Messages.isEmpty());
+    QVERIFY(setup.Prompt.Errors.isEmpty());
+    QVERIFY(setup.Prompt.Questions.isEmpty());
+    QCOMPARE(setup.Prompt.SaveDialogs, 0);
+    QCOMPARE(QDir(setup.WorkFile({})).entryList(QDir::Files), files);
 }
 
 void TestMainForm::openCancelledAtConfirmation() {
@@ -611,9 +656,20 @@ void TestMainForm::saveAsThenSave() {
     QVERIFY(setup.Prompt.Questions.isEmpty());
     QCOMPARE(setup.Prompt.SaveDialogs, 1);
 
-    // Save as cancelled: nothing happens.
+    // Save as cancelled with a change pending: nothing is said, written or cleared.
+    ChangeMapEntry(*form);
+    const QByteArray saved = ReadFile(copy);
+    const QStringList files = QDir(setup.WorkFile({})).entryList(QDir::Files);
+    setup.Prompt.Messages.clear(); // what the start said about the name lists
     Child<QAction>(*form, "SaveAs1")->trigger();
+    QCOMPARE(setup.Prompt.SaveDialogs, 2);
     QCOMPARE(form->windowTitle(), TitleFor(copy));
+    QVERIFY(form->Flags().IsModified());
+    QCOMPARE(ReadFile(copy), saved);
+    QCOMPARE(QDir(setup.WorkFile({})).entryList(QDir::Files), files);
+    QVERIFY(setup.Prompt.Messages.isEmpty());
+    QVERIFY(setup.Prompt.Errors.isEmpty());
+    QVERIFY(setup.Prompt.Questions.isEmpty());
 }
 
 void TestMainForm::failingSaveKeepsChanges() {
@@ -642,18 +698,28 @@ void TestMainForm::failingSaveKeepsChanges() {
     QCOMPARE(form->windowTitle(), TitleFor(path));
     QVERIFY(form->Flags().IsModified());
 
+    // Open: Yes, then the write fails: the open is cancelled, the image and changes stay.
+    setup.Prompt.OpenFileNames = {setup.WriteCartridge(QStringLiteral("other.nes"))};
+    setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
+    setup.Prompt.SaveFileNames = {nowhere};
+    Child<QAction>(*form, "Open1")->trigger();
+    QCOMPARE(setup.Prompt.Errors.size(), 3);
+    QCOMPARE(form->windowTitle(), TitleFor(path));
+    QCOMPARE(form->Document().FilePath(), path);
+    QVERIFY(form->Flags().IsModified());
+
     // Exit: the same; the window stays.
     setup.Prompt.SaveAnswers = {SaveAnswer::Yes};
     setup.Prompt.SaveFileNames = {nowhere};
     QVERIFY(!form->close());
     QVERIFY(form->isVisible());
-    QCOMPARE(setup.Prompt.Errors.size(), 3);
+    QCOMPARE(setup.Prompt.Errors.size(), 4);
 
     // Save over a file that has become a directory.
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir(setup.WorkFile({})).mkdir(QStringLiteral("a.nes")));
     Child<QAction>(*form, "Save1")->trigger();
-    QCOMPARE(setup.Prompt.Errors.size(), 4);
+    QCOMPARE(setup.Prompt.Errors.size(), 5);
     QVERIFY(form->Flags().IsModified());
 }
 
@@ -698,10 +764,15 @@ void TestMainForm::backgroundBankRange() {
     CartridgeBuilder noChr;
     noChr.SetByte(5, 0);
     form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("nochr.nes"), noChr));
-    for (QScrollBar *bank : {bank0, bank1}) {
-        QCOMPARE(bank->maximum(), 0);
-        QCOMPARE(bank->value(), 0);
-        QVERIFY(!bank->isEnabled());
+    // No bank to choose; a disabled bar still shows the stored byte, as its label does.
+    const std::array<uint8_t, 2> bytes = form->Document().Stage(0).BGBank();
+    QCOMPARE(bytes[0], uint8_t{0});
+    QVERIFY(bytes[1] > 0);
+    for (int bank = 0; bank < 2; ++bank) {
+        QScrollBar *bar = bank == 0 ? bank0 : bank1;
+        QCOMPARE(bar->maximum(), int(bytes[bank]));
+        QCOMPARE(bar->value(), int(bytes[bank]));
+        QVERIFY(!bar->isEnabled());
     }
 }
 
@@ -890,6 +961,94 @@ void TestMainForm::pagesDrawFromCurrentSheets() {
     pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
     pages->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
     QVERIFY(room->Picture() != unchanged);
+}
+
+// The object page draws the chips as they are when it is opened straight from the 16x16
+// chip page, after an edit there and after its undo.
+void TestMainForm::objectPageShowsChipsEditedOn16x16Page() {
+    EditorSetup setup;
+    // No tick but those the test makes.
+    QVERIFY(WriteFile(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *pages = Child<QTabWidget>(*form, "EditPageControl");
+    auto *room = Child<TImageEx>(*form, "ImgObjectMapPage0");
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
+    const QImage before = room->Picture().copy();
+
+    // The top-left 16x16 chip of room 0's first cell gets another palette.
+    StageData &stage = form->Document().Stage(0);
+    const uint8_t chip = stage.MapSet()[(stage.Map()[0] & 31) * 64];
+    const uint8_t chip16 = stage.Chip32x32()[chip * 4];
+    const uint8_t property = stage.ChipProperty()[chip16];
+    pages->setCurrentWidget(Child<QWidget>(*form, "Tab16x16ChipEdit"));
+    Click(Child<TImageEx>(*form, "ImgEdit16x16ChipView"),
+          {(chip16 % 16) * 16 + 1, (chip16 / 16) * 16 + 1}, Qt::LeftButton);
+    auto *typed = Child<QLineEdit>(*form, "EditSelectChipProperty");
+    typed->selectAll();
+    QTest::keyClicks(typed, Hex2(property ^ 0x03));
+    QCOMPARE(stage.ChipProperty()[chip16], uint8_t(property ^ 0x03));
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
+    QVERIFY(room->Picture() != before);
+
+    pages->setCurrentWidget(Child<QWidget>(*form, "Tab16x16ChipEdit"));
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(stage.ChipProperty()[chip16], property);
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabObjectEdit"));
+    QCOMPARE(room->Picture(), before);
+}
+
+// Undoing or redoing an animation selector puts the stored colours back and starts the
+// animation again from its first frame.
+void TestMainForm::animationSelectorUndoRestartsAnimation() {
+    EditorSetup setup;
+    // No tick but those the test makes.
+    QVERIFY(WriteFile(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    auto *pages = Child<QTabWidget>(*form, "EditPageControl");
+    pages->setCurrentWidget(Child<QWidget>(*form, "TabPaletteEdit"));
+    // Slot 1 of the test image is off; its animation 2 colours entries 6..8 with the colour
+    // triples 2, 3 and 4 in turn, entry 6 taking colour 02, 03, 04, no wait between frames.
+    // Entry 6 is the third cell of the strip of palette 1.
+    const QImage &strip = Child<TImageEx>(*form, "ImgAnimePal1")->Picture();
+    const auto entry6 = [&] { return strip.pixel(2 * 24 + 12, 12); };
+    const QRgb stored = MasterColour(form->Document().Stage(0).BGPalette(0)[6]);
+    QCOMPARE(entry6(), stored);
+
+    auto *slot1 = Child<QLineEdit>(*form, "EditAnimePal1");
+    QCOMPARE(slot1->text(), QStringLiteral("00"));
+    slot1->selectAll();
+    QTest::keyClicks(slot1, QStringLiteral("82"));
+    form->FrameTimerTimer();
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), MasterColour(0x03));
+
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(slot1->text(), QStringLiteral("00"));
+    QCOMPARE(entry6(), stored);
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), stored);
+
+    QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(slot1->text(), QStringLiteral("82"));
+    QCOMPARE(entry6(), stored);
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), MasterColour(0x02));
+
+    // The other way round: the slot switched off, the undo starts the animation afresh and
+    // the redo, in the middle of it, puts the stored colours back.
+    slot1->selectAll();
+    QTest::keyClicks(slot1, QStringLiteral("00"));
+    QCOMPARE(entry6(), stored);
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(slot1->text(), QStringLiteral("82"));
+    form->FrameTimerTimer();
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), MasterColour(0x03));
+    QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(slot1->text(), QStringLiteral("00"));
+    QCOMPARE(entry6(), stored);
 }
 
 // One edit on each page, made with the mouse and the keyboard as a user would, then Save as:

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
@@ -10,24 +12,41 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace {
 
 const QString Caption = QStringLiteral("QUARTEX 3 EDITOR");
 
-// Runs `answer` on the modal dialog as soon as it is up; `answer` must close it.
+// How long a dialog may take to come up before the test gives up on it.
+constexpr int DialogWaitMs = 20000;
+constexpr int RetryMs = 10;
+
+// Answers the modal dialog that the call made next opens, from inside that dialog's own
+// event loop: only there does closing it end exec(). A check that fails inside `answer`
+// leaves the dialog open, so whatever is still up is rejected afterwards; a dialog that
+// never comes fails the test at the end of the wait instead of hanging it.
 void WhenModalShows(std::function<void(QWidget *)> answer) {
-    auto *poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (QWidget *dialog = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(dialog);
+    auto deadline = std::make_shared<QDeadlineTimer>(DialogWaitMs);
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [answer, deadline, attempt] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        const bool inDialogLoop = QThread::currentThread()->loopLevel() > 0;
+        const bool ready = dialog && dialog->isVisible() && inDialogLoop;
+        if (!ready && !deadline->hasExpired()) {
+            QTimer::singleShot(RetryMs, qApp, *attempt);
+            return;
         }
-    });
-    poll->start(10);
+        *attempt = nullptr; // breaks the cycle through the captured pointer
+        QVERIFY2(ready, "the modal dialog never came up");
+        answer(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    };
+    QTimer::singleShot(0, qApp, *attempt);
 }
 
 // The file types the user can choose from, as the dialog shows them.
@@ -80,28 +99,35 @@ void TestQtUserPrompt::messageBox() {
     QtUserPrompt prompt(Caption);
     QString title, text;
     QMessageBox::StandardButtons buttons;
+    Qt::TextFormat format = Qt::AutoText;
     WhenModalShows([&](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         title = box->windowTitle();
         text = box->text();
         buttons = box->standardButtons();
+        format = box->textFormat();
         box->button(QMessageBox::Ok)->click();
     });
     prompt.ShowMessage(QStringLiteral("ファイルを開けませんでした"));
     QCOMPARE(title, Caption);
     QCOMPARE(text, QStringLiteral("ファイルを開けませんでした"));
     QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    // A path is shown character for character, never as markup.
+    QCOMPARE(format, Qt::PlainText);
 
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    format = Qt::AutoText;
     WhenModalShows([&](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         icon = box->icon();
         text = box->text();
+        format = box->textFormat();
         box->button(QMessageBox::Ok)->click();
     });
     prompt.ShowError(QStringLiteral("Permission denied"));
     QCOMPARE(icon, QMessageBox::Critical);
     QCOMPARE(text, QStringLiteral("Permission denied"));
+    QCOMPARE(format, Qt::PlainText);
 }
 
 void TestQtUserPrompt::saveConfirmation_data() {
@@ -117,10 +143,12 @@ void TestQtUserPrompt::saveConfirmation() {
     QtUserPrompt prompt(Caption);
     QMessageBox::Icon icon = QMessageBox::Warning;
     QString title;
+    Qt::TextFormat format = Qt::AutoText;
     WhenModalShows([&](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         icon = box->icon();
         title = box->windowTitle();
+        format = box->textFormat();
         QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         ClickButton(dialog, QMessageBox::StandardButton(button));
     });
@@ -128,6 +156,7 @@ void TestQtUserPrompt::saveConfirmation() {
     QTEST(int(answer), "answer");
     QCOMPARE(icon, QMessageBox::NoIcon);
     QCOMPARE(title, Caption);
+    QCOMPARE(format, Qt::PlainText);
 
     // Escape is Cancel.
     WhenModalShows([](QWidget *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
@@ -136,8 +165,13 @@ void TestQtUserPrompt::saveConfirmation() {
 
 void TestQtUserPrompt::yesNoQuestion() {
     QtUserPrompt prompt(Caption);
-    WhenModalShows([](QWidget *dialog) { ClickButton(dialog, QMessageBox::Yes); });
+    Qt::TextFormat format = Qt::AutoText;
+    WhenModalShows([&format](QWidget *dialog) {
+        format = qobject_cast<QMessageBox *>(dialog)->textFormat();
+        ClickButton(dialog, QMessageBox::Yes);
+    });
     QVERIFY(prompt.ConfirmYesNo(QStringLiteral("よろしいですか？")));
+    QCOMPARE(format, Qt::PlainText);
     WhenModalShows([](QWidget *dialog) { ClickButton(dialog, QMessageBox::No); });
     QVERIFY(!prompt.ConfirmYesNo(QStringLiteral("よろしいですか？")));
 }
@@ -152,19 +186,21 @@ void TestQtUserPrompt::openDialog() {
     QString name;
     QStringList filters;
     QStringList romImages, allFiles;
+    QString startFolder;
     WhenModalShows([&](QWidget *widget) {
         auto *dialog = qobject_cast<QFileDialog *>(widget);
         QVERIFY(dialog);
         name = dialog->objectName();
+        startFolder = dialog->directory().absolutePath();
         filters = FileTypeTexts(*dialog);
-        dialog->setDirectory(dir.path());
         romImages = ListedFiles(*dialog, dir.path(), 1);
         dialog->selectNameFilter(dialog->nameFilters().constLast());
         allFiles = ListedFiles(*dialog, dir.path(), 2);
         dialog->reject();
     });
-    QVERIFY(!prompt.AskOpenFileName().has_value());
+    QVERIFY(!prompt.AskOpenFileName(dir.path()).has_value());
     QCOMPARE(name, QStringLiteral("OpenDialog1"));
+    QCOMPARE(startFolder, QDir(dir.path()).absolutePath());
     QCOMPARE(filters, (QStringList{QStringLiteral("QUARTEX3 ROMイメージ (*.nes)"),
                                    QStringLiteral("すべてのファイル (*.*)")}));
     // The all-files choice lists files without an extension too.
@@ -184,11 +220,10 @@ void TestQtUserPrompt::saveDialog() {
         name = dialog->objectName();
         filters = FileTypeTexts(*dialog);
         confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
-        dialog->setDirectory(dir.path());
         dialog->selectFile(QStringLiteral("stage"));
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    const std::optional<QString> path = prompt.AskSaveFileName();
+    const std::optional<QString> path = prompt.AskSaveFileName(dir.path());
     QCOMPARE(name, QStringLiteral("SaveDialog1"));
     QCOMPARE(filters, QStringList{QStringLiteral("QUARTEX3 ROMイメージ (*.nes)")});
     QVERIFY(confirmsOverwrite);

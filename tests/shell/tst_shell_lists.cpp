@@ -49,10 +49,10 @@ void TestShellLists::settingsRead_data() {
         << false << false << true << true << 100 << false;
     QTest::newRow("hexadecimal interval") << QStringLiteral("[Timer]\nInterval=$20\n") << true
                                           << true << false << false << 32 << true;
-    QTest::newRow("zero interval spins no timer")
-        << QStringLiteral("[Timer]\nInterval=0\n") << true << true << false << false << 16 << true;
-    QTest::newRow("negative interval")
-        << QStringLiteral("[Timer]\nInterval=-5\n") << true << true << false << false << 16 << true;
+    QTest::newRow("zero interval kept")
+        << QStringLiteral("[Timer]\nInterval=0\n") << true << true << false << false << 0 << true;
+    QTest::newRow("negative interval kept")
+        << QStringLiteral("[Timer]\nInterval=-5\n") << true << true << false << false << -5 << true;
     QTest::newRow("malformed values read as defaults")
         << QStringLiteral("[ObjectEdit]\nSort=yes\n[32x32ChipEdit]\nGrid=true\n"
                           "[Timer]\nInterval=fast\n[Undo]\nEnabled=\n")
@@ -108,8 +108,9 @@ void TestShellLists::nameListLines_data() {
         << QStringList{QString(), QString(), QStringLiteral("c"), QString()};
     QTest::newRow("spaces are kept")
         << QByteArray(" x \t\n") << QStringList{QStringLiteral(" x \t")};
-    QTest::newRow("only the CR at the end goes")
-        << QByteArray("a\rb\r\r\n") << QStringList{QStringLiteral("a\rb\r")};
+    QTest::newRow("a lone CR ends a line")
+        << QByteArray("a\rb\r\r\nc")
+        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString(), QStringLiteral("c")};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("Shift-JIS") << ShiftJis(QStringLiteral("1x ブロック\r\n敵・はねるボール\r\n"))
                                << QStringList{QStringLiteral("1x ブロック"),

@@ -2,7 +2,6 @@
 
 #include "GraphicsFixture.h"
 #include "TestFiles.h"
-#include "mainform.h"
 
 #include <QDir>
 #include <QStringEncoder>

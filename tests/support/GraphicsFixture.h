@@ -37,6 +37,7 @@ public:
     RomImageData &Document() { return *Rom; }
     ImageBuffer &Image() { return Rom->Image(); }
     EditorGraphics &Graphics() { return *Renderer; }
+    const FcPaletteData &Colours() const { return *ColourTable; }
     ScriptedPrompt &Prompt() { return Messages; }
     EditFlagManagement &Flags() { return EditFlags; }
 

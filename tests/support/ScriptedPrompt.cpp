@@ -25,13 +25,15 @@ SaveAnswer ScriptedPrompt::ConfirmSave(const QString &text) {
     return TakeFront(SaveAnswers);
 }
 
-std::optional<QString> ScriptedPrompt::AskOpenFileName() {
+std::optional<QString> ScriptedPrompt::AskOpenFileName(const QString &folder) {
     ++OpenDialogs;
+    DialogFolders << folder;
     return TakeFront(OpenFileNames);
 }
 
-std::optional<QString> ScriptedPrompt::AskSaveFileName() {
+std::optional<QString> ScriptedPrompt::AskSaveFileName(const QString &folder) {
     ++SaveDialogs;
+    DialogFolders << folder;
     return TakeFront(SaveFileNames);
 }
 

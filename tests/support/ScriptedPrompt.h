@@ -14,8 +14,8 @@ public:
     void ShowError(const QString &text) override { Errors << text; }
     bool ConfirmYesNo(const QString &text) override;
     SaveAnswer ConfirmSave(const QString &text) override;
-    std::optional<QString> AskOpenFileName() override;
-    std::optional<QString> AskSaveFileName() override;
+    std::optional<QString> AskOpenFileName(const QString &folder) override;
+    std::optional<QString> AskSaveFileName(const QString &folder) override;
     std::optional<QString> AskFileName(FileAccess access, const QString &caption,
                                        const QString &filter) override;
     std::optional<QString> AskText(const QString &caption, const QString &prompt) override;
@@ -27,6 +27,7 @@ public:
     QStringList FileQuestions; ///< captions of AskFileName, in order
     int OpenDialogs = 0;       ///< how often the open dialog was run
     int SaveDialogs = 0;       ///< how often the save dialog was run
+    QStringList DialogFolders; ///< the starting folder of each open and save dialog, in order
 
     std::deque<bool> YesNoAnswers;
     std::deque<SaveAnswer> SaveAnswers;

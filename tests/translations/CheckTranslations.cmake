@@ -33,18 +33,26 @@ endforeach()
 
 # A text lupdate cannot see is one written outside the translation functions. Every line of
 # code (comments aside) that holds a character beyond ASCII must therefore mark it for
-# translation; the Japanese font family names are the one exception, being names.
+# translation, or continue a marked line with a string literal (a long text split over lines,
+# or the text after its context); the Japanese font family names are the one exception, being
+# names.
 file(GLOB_RECURSE sources "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h")
 set(unmarked "")
 foreach(source IN LISTS sources)
     file(STRINGS "${source}" lines ENCODING UTF-8)
     set(number 0)
+    set(continuing FALSE)
     foreach(line IN LISTS lines)
         math(EXPR number "${number} + 1")
         string(REGEX REPLACE "//.*$" "" code "${line}")
+        if(code MATCHES "tr\\(|translate\\(|QT_TRANSLATE_NOOP")
+            set(continuing TRUE)
+            continue()
+        elseif(NOT code MATCHES "^[ \t]*\"")
+            set(continuing FALSE)
+        endif()
         string(REGEX REPLACE "[ -~\t]" "" beyondAscii "${code}")
-        if(beyondAscii STREQUAL ""
-           OR code MATCHES "tr\\(|translate\\(|QT_TRANSLATE_NOOP|ＭＳ")
+        if(beyondAscii STREQUAL "" OR continuing OR code MATCHES "ＭＳ")
             continue()
         endif()
         file(RELATIVE_PATH where "${SOURCE_DIR}" "${source}")

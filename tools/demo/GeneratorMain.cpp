@@ -1,7 +1,8 @@
 #include "GeneratorMain.h"
 
+#include "filewriting.h"
+
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstdio>
 
 int RunGenerator(const QStringList &arguments, const QByteArray &bytes) {
@@ -12,11 +13,10 @@ int RunGenerator(const QStringList &arguments, const QByteArray &bytes) {
         std::fprintf(stderr, "usage: %s OUTPUT-FILE\n", qPrintable(program));
         return GeneratorUsageError;
     }
-    // Written aside and renamed, so a failed run never leaves a truncated file behind.
-    QSaveFile file(arguments[1]);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString error;
+    if (!FileWriting::WriteWholeFile(arguments[1], bytes, error)) {
         std::fprintf(stderr, "%s: cannot write %s: %s\n", qPrintable(program),
-                     qPrintable(arguments[1]), qPrintable(file.errorString()));
+                     qPrintable(arguments[1]), qPrintable(error));
         return GeneratorWriteFailed;
     }
     return GeneratorSucceeded;

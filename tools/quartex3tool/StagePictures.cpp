@@ -1,5 +1,6 @@
 #include "StagePictures.h"
 
+#include "StageOverview.h"
 #include "fileio.h"
 
 #include <stdexcept>
@@ -23,7 +24,8 @@ QImage Picture(int width, int height) {
 
 StagePictures::StagePictures(const FcPaletteData &colours, const RomImageData &rom, int stage,
                              int paletteSet)
-    : Stage(rom.Stage(CheckedIndex(stage, StageCount))), Graphics(colours, rom) {
+    : Colours(colours), Rom(rom), StageNumber(CheckedIndex(stage, StageCount)),
+      Stage(rom.Stage(StageNumber)), Graphics(colours, rom) {
     CheckedIndex(paletteSet, PaletteSetCount);
     Graphics.LocateChr();
     Graphics.SetStagePalette(Stage.BGPalette(paletteSet));
@@ -35,12 +37,8 @@ StagePictures::StagePictures(const FcPaletteData &colours, const RomImageData &r
 }
 
 QImage StagePictures::Room(int room, bool objects) const {
-    QImage picture = MapSet(Stage.Map().at(static_cast<size_t>(room)) & MapSetMask);
-    if (objects) {
-        for (const ObjectNode &object : Stage.ObjectList(room))
-            EditorGraphics::DrawObjectMarker(picture, object.X, static_cast<uint8_t>(object.Kind),
-                                             object.Y);
-    }
+    QImage picture = Picture(256, 256);
+    Graphics.DrawRoom(picture, Stage, room, objects);
     return picture;
 }
 
@@ -71,4 +69,12 @@ QImage StagePictures::Banks() const {
     QImage picture = Picture(128, 128);
     surface.CopyToPicture(picture, 0, 0, 128, 128, 0, 0);
     return picture;
+}
+
+QImage StagePictures::StageMap(int columns, bool objects) const {
+    StageOverviewPicture overview(Colours, Rom);
+    overview.SetColumns(columns);
+    overview.SetObjectsShown(objects);
+    overview.Follow(StageNumber, Graphics.StagePalette());
+    return overview.WholePicture();
 }

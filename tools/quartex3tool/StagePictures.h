@@ -9,8 +9,8 @@ class RomImageData;
 class StageData;
 
 /// The pictures the editor draws of one stage, drawn by the editor's own `EditorGraphics`:
-/// a room, a map set, the 16x16 and 32x32 chip sheets and the background bank table, all in
-/// one palette set without animation.
+/// a room, a map set, the 16x16 and 32x32 chip sheets, the background bank table and the
+/// stage overview, all in one palette set without animation.
 ///
 /// Owns the renderer, whose chip sheets it builds once at construction. Borrows the colour
 /// table and the document, which must outlive it.
@@ -35,8 +35,14 @@ public:
     /// The two background banks' 128 tiles each in the bare colours of palette 0, bank 0
     /// above bank 1, 128 x 128.
     QImage Banks() const;
+    /// Every room of the stage in room order, `columns` to a row (clamped to 1..48), as
+    /// the editor's stage overview shows them at 100 %.
+    QImage StageMap(int columns, bool objects) const;
 
 private:
+    const FcPaletteData &Colours;
+    const RomImageData &Rom;
+    int StageNumber;
     const StageData &Stage;
     EditorGraphics Graphics;
 };

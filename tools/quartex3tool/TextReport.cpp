@@ -70,12 +70,11 @@ const std::array<DumpSection, 9> Sections = {{
 QString TextReport::Info(const RomImageData &rom) {
     const ImageBuffer &image = rom.Image();
     const int prgUnits = image[4];
-    const int32_t chrBase = 16 + 0x4000 * prgUnits;
     QString text;
     text += QStringLiteral("file-size %1\n").arg(HexText(rom.Size(), 6));
     text += QStringLiteral("prg-units %1\n").arg(HexText(prgUnits));
     text += QStringLiteral("chr-units %1\n").arg(HexText(image[5]));
-    text += QStringLiteral("chr-base  %1\n").arg(HexText(chrBase, 6));
+    text += QStringLiteral("chr-base  %1\n").arg(HexText(rom.ChrBase(), 6));
     text += QStringLiteral("chr-pages %1\n").arg(HexText(rom.ChrPageCount()));
 
     // One column per table named by its settings key, so a line reads like the settings

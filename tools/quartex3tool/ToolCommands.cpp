@@ -2,15 +2,15 @@
 
 #include "HexText.h"
 #include "IpsPatch.h"
+#include "PictureFile.h"
 #include "StagePictures.h"
 #include "TextReport.h"
 #include "ToolDocument.h"
 #include "fcpalette.h"
+#include "filewriting.h"
 
-#include <QBuffer>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 #include <algorithm>
 #include <limits>
@@ -125,11 +125,10 @@ QByteArray ReadImage(const QString &path) {
     return ReadFile(path, IpsPatch::MaxImageSize + 1);
 }
 
-// Through a save file: a failed write never leaves a half-written file behind.
 void WriteFile(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        FailInput(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!FileWriting::WriteWholeFile(path, bytes, error))
+        FailInput(QStringLiteral("cannot write %1: %2").arg(path, error));
 }
 
 std::unique_ptr<ToolDocument> OpenDocument(const ParsedCommand &command) {
@@ -158,17 +157,20 @@ void RunDump(const ParsedCommand &command, QTextStream &out) {
 }
 
 void RunRender(const ParsedCommand &command, QTextStream &) {
-    const QStringList pictures = {QStringLiteral("room"), QStringLiteral("mapset"),
+    const QStringList pictures = {QStringLiteral("room"),    QStringLiteral("mapset"),
                                   QStringLiteral("sheet16"), QStringLiteral("sheet32"),
-                                  QStringLiteral("banks")};
+                                  QStringLiteral("banks"),   QStringLiteral("stage-map")};
     const auto chosen = std::count_if(pictures.begin(), pictures.end(),
                                       [&](const QString &name) { return command.IsSet(name); });
     if (chosen != 1)
         command.FailUsage(QStringLiteral(
-            "choose exactly one of --room, --mapset, --sheet16, --sheet32, --banks"));
+            "choose exactly one of --room, --mapset, --sheet16, --sheet32, --banks, --stage-map"));
     const bool objects = command.IsSet(QStringLiteral("objects"));
-    if (objects && !command.IsSet(QStringLiteral("room")))
-        command.FailUsage(QStringLiteral("--objects goes with --room"));
+    const bool stageMap = command.IsSet(QStringLiteral("stage-map"));
+    if (objects && !command.IsSet(QStringLiteral("room")) && !stageMap)
+        command.FailUsage(QStringLiteral("--objects goes with --room or --stage-map"));
+    if (command.IsSet(QStringLiteral("columns")) && !stageMap)
+        command.FailUsage(QStringLiteral("--columns goes with --stage-map"));
     if (!command.IsSet(QStringLiteral("out")))
         command.FailUsage(QStringLiteral("--out is required"));
     const QString outPath = command.Value(QStringLiteral("out"));
@@ -177,6 +179,9 @@ void RunRender(const ParsedCommand &command, QTextStream &) {
     const int paletteSet = command.Number(QStringLiteral("palette-set"), PaletteSetCount, 0);
     const int room = command.Number(QStringLiteral("room"), RoomCount, 0);
     const int mapSet = command.Number(QStringLiteral("mapset"), StagePictures::MapSetCount, 0);
+    const int columns = command.Number(QStringLiteral("columns"), RoomCount + 1, RoomCount);
+    if (columns == 0)
+        FailInput(QStringLiteral("--columns 0 is out of range 01..%1").arg(HexText(RoomCount)));
 
     const QString colourPath = command.IsSet(QStringLiteral("colors"))
                                    ? command.Value(QStringLiteral("colors"))
@@ -191,6 +196,8 @@ void RunRender(const ParsedCommand &command, QTextStream &) {
     QImage image;
     if (command.IsSet(QStringLiteral("room")))
         image = stagePictures.Room(room, objects);
+    else if (stageMap)
+        image = stagePictures.StageMap(columns, objects);
     else if (command.IsSet(QStringLiteral("mapset")))
         image = stagePictures.MapSet(mapSet);
     else if (command.IsSet(QStringLiteral("sheet16")))
@@ -200,9 +207,8 @@ void RunRender(const ParsedCommand &command, QTextStream &) {
     else
         image = stagePictures.Banks();
 
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+    const QByteArray png = PngBytes(image);
+    if (png.isEmpty())
         FailInput(QStringLiteral("cannot encode the picture as PNG"));
     WriteFile(outPath, png);
 }
@@ -243,13 +249,14 @@ const std::vector<CommandSyntax> &Commands() {
         {QStringLiteral("render"),
          QStringLiteral("render ROM --stage N --out FILE.png [--colors FILE.pal] "
                         "[--palette-set S] [--settings FILE] "
-                        "(--room R [--objects] | --mapset M | --sheet16 | --sheet32 | --banks)"),
+                        "(--room R [--objects] | --mapset M | --sheet16 | --sheet32 | --banks | "
+                        "--stage-map [--columns N] [--objects])"),
          1,
          {QStringLiteral("stage"), QStringLiteral("out"), QStringLiteral("colors"),
           QStringLiteral("palette-set"), QStringLiteral("room"), QStringLiteral("mapset"),
-          SettingsOption},
+          QStringLiteral("columns"), SettingsOption},
          {QStringLiteral("objects"), QStringLiteral("sheet16"), QStringLiteral("sheet32"),
-          QStringLiteral("banks")},
+          QStringLiteral("banks"), QStringLiteral("stage-map")},
          RunRender},
         {QStringLiteral("ips"),
          QStringLiteral("ips ORIGINAL EDITED OUT.ips"),
@@ -276,6 +283,7 @@ QString ToolCommands::UsageText() {
     for (const CommandSyntax &command : Commands())
         text += QStringLiteral("  %1 %2\n").arg(ProgramName, command.Usage);
     text += QStringLiteral("  %1 help\n"
+                           "  %1 --version\n"
                            "Numbers (stage, room, map set, palette set) are hexadecimal.\n")
                 .arg(ProgramName);
     return text;
@@ -287,6 +295,8 @@ ExitStatus ToolCommands::Run(const QStringList &arguments) {
         const QString name = arguments.value(1);
         if (name == u"help" || name == u"--help" || name == u"-h") {
             Out << UsageText();
+        } else if (name == u"--version") {
+            Out << ProgramName << u' ' << QStringLiteral(QUARTEX_VERSION) << u'\n';
         } else {
             const auto &commands = Commands();
             const auto syntax =

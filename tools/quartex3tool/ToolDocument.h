@@ -16,8 +16,8 @@ public:
     void ShowError(const QString &text) override { Reports << text; }
     bool ConfirmYesNo(const QString &) override { return false; }
     SaveAnswer ConfirmSave(const QString &) override { return SaveAnswer::Cancel; }
-    std::optional<QString> AskOpenFileName() override { return std::nullopt; }
-    std::optional<QString> AskSaveFileName() override { return std::nullopt; }
+    std::optional<QString> AskOpenFileName(const QString &) override { return std::nullopt; }
+    std::optional<QString> AskSaveFileName(const QString &) override { return std::nullopt; }
     std::optional<QString> AskFileName(FileAccess, const QString &, const QString &) override {
         return std::nullopt;
     }

@@ -139,10 +139,10 @@ void Chip16x16EditClass::RebuildChipSheet() {
 }
 
 void Chip16x16EditClass::SetBGBankScrollRange(int chrPageCount) {
-    const int maximum = std::clamp(chrPageCount - 2, 0, MaxBankByte);
+    ImageBankMaximum = std::clamp(chrPageCount - 2, 0, MaxBankByte);
     for (QScrollBar *bar : Controls.ScrBarBGBank) {
         const QSignalBlocker blocker(bar);
-        bar->setMaximum(maximum);
+        bar->setMaximum(ImageBankMaximum);
         bar->setEnabled(chrPageCount >= 2);
     }
 }
@@ -192,7 +192,12 @@ void Chip16x16EditClass::CopyEditedChip() {
 void Chip16x16EditClass::ShowBanks() {
     for (int bank = 0; bank < 2; ++bank) {
         const uint8_t value = Stage().BGBank()[bank];
-        SetPositionQuietly(Controls.ScrBarBGBank[bank], value);
+        QScrollBar *bar = Controls.ScrBarBGBank[bank];
+        // A stored byte beyond the image's last bank widens the range so that the bar shows
+        // it: a clamped position would rewrite the byte at the first arrow click.
+        const QSignalBlocker blocker(bar);
+        bar->setMaximum(std::max<int>(ImageBankMaximum, value));
+        bar->setValue(value);
         Controls.LblBGBank[bank]->setText(HexText(value));
     }
 }

@@ -91,7 +91,8 @@ public:
     /// Sets the bank scroll bars' range for an image of `chrPageCount` 1 KB character pages:
     /// a bank is two pages, so the last bank starts two pages before the end, and a bank
     /// byte cannot go past 0xFF however large the character data is. With fewer than two
-    /// pages there is no bank to choose and the bars are disabled at 0.
+    /// pages there is no bank to choose and the bars are disabled. A bank byte beyond the
+    /// image's last bank widens its bar up to the byte while the stage is shown.
     void SetBGBankScrollRange(int chrPageCount);
 
     // Events of the page's controls.
@@ -162,6 +163,7 @@ private:
     int SelectedTile = 0;
     int SelectedChip = 0;
     int BankTablePalette = 0;
+    int ImageBankMaximum = 0; ///< the last bank the opened image holds
     std::array<uint8_t, 5> CopyBuffer{}; ///< four tiles in quadrant order, then the property
     Hover BankTableHover;
     Hover ChipViewHover;

@@ -97,7 +97,9 @@ QGroupBox *BuildBankGroup(QWidget *page, Chip16x16EditControls &controls) {
         auto *bar = MakeScrollBar(group, Numbered(u"ScrBarBGBank", bank), Qt::Horizontal,
                                   DesignBankMaximum);
         bar->setProperty("Tag", bank);
-        bar->setPageStep(0);
+        // A page is one bank: a click in the track, PageUp/PageDown and the wheel, with or
+        // without Ctrl, each move the bank by one (a page step of 0 would not move at all).
+        bar->setPageStep(1);
         bar->setFixedWidth(BankBarWidth);
         controls.ScrBarBGBank[bank] = bar;
         layout->addWidget(bar, bank, 2);

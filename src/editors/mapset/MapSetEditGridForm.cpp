@@ -4,6 +4,7 @@
 #include "UserPrompt.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
@@ -11,12 +12,51 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <optional>
 
 namespace {
 constexpr int CellSize = 31;
+// Qt counts a cell's right and bottom grid line into its column and row.
+constexpr int GridLine = 1;
+constexpr int TextTopMargin = 2;
+
+/// Draws a cell as the dialog shows its numbers: the background the grid chose (normal,
+/// selected or current cell), then the text right-aligned from 2 pixels below the cell's top
+/// edge rather than centred.
+class CellTextDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QString text = cell.text;
+        cell.text.clear();
+        const QWidget *grid = cell.widget;
+        QStyle *style = grid ? grid->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, grid);
+
+        QPalette::ColorGroup group = QPalette::Disabled;
+        if (cell.state.testFlag(QStyle::State_Enabled))
+            group = cell.state.testFlag(QStyle::State_Active) ? QPalette::Normal
+                                                              : QPalette::Inactive;
+        const QPalette::ColorRole role = cell.state.testFlag(QStyle::State_Selected)
+                                             ? QPalette::HighlightedText
+                                             : QPalette::Text;
+        painter->save();
+        painter->setFont(cell.font);
+        painter->setPen(cell.palette.color(group, role));
+        painter->drawText(cell.rect.adjusted(0, TextTopMargin, 0, 0), Qt::AlignRight | Qt::AlignTop,
+                          text);
+        painter->restore();
+    }
+};
 
 QFont GothicFont(int pixelSize) {
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -49,9 +89,13 @@ TMapSetEditGridForm::TMapSetEditGridForm(UserPrompt &prompt, QWidget *parent)
     SGridMapSetEdit->horizontalHeader()->setMinimumSectionSize(1);
     SGridMapSetEdit->verticalHeader()->setMinimumSectionSize(1);
     for (int i = 0; i < MapSetGrid::Columns; ++i) {
-        SGridMapSetEdit->setColumnWidth(i, CellSize);
-        SGridMapSetEdit->setRowHeight(i, CellSize);
+        SGridMapSetEdit->setColumnWidth(i, CellSize + GridLine);
+        SGridMapSetEdit->setRowHeight(i, CellSize + GridLine);
     }
+    // The last column and row take up what the frame leaves, so the cells fill the grid.
+    SGridMapSetEdit->horizontalHeader()->setStretchLastSection(true);
+    SGridMapSetEdit->verticalHeader()->setStretchLastSection(true);
+    SGridMapSetEdit->setItemDelegate(new CellTextDelegate(SGridMapSetEdit));
     SGridMapSetEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SGridMapSetEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Cells change only through the typing, paste and fill rules, never an in-place editor.
@@ -59,11 +103,8 @@ TMapSetEditGridForm::TMapSetEditGridForm(UserPrompt &prompt, QWidget *parent)
     SGridMapSetEdit->setSelectionMode(QAbstractItemView::ContiguousSelection);
     SGridMapSetEdit->setTabKeyNavigation(false);
     for (int row = 0; row < MapSetGrid::Rows; ++row)
-        for (int column = 0; column < MapSetGrid::Columns; ++column) {
-            auto *item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            SGridMapSetEdit->setItem(row, column, item);
-        }
+        for (int column = 0; column < MapSetGrid::Columns; ++column)
+            SGridMapSetEdit->setItem(row, column, new QTableWidgetItem);
     SGridMapSetEdit->installEventFilter(this);
     SGridMapSetEdit->viewport()->installEventFilter(this);
 

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace {
 constexpr int PageSize = 256; // a page image: 8 x 8 cells of 32 x 32
@@ -115,6 +116,14 @@ void MapSetEditClass::ShowPage(int page) {
     Controls.ImgEditMapSetPage[page]->update();
 }
 
+std::vector<int> MapSetEditClass::PagesShowing(int mapSet) const {
+    std::vector<int> pages;
+    for (int page = 0; page < PageCount; ++page)
+        if (ShownMapSet[page] == mapSet)
+            pages.push_back(page);
+    return pages;
+}
+
 void MapSetEditClass::RedrawPages() {
     for (int page = 0; page < PageCount; ++page)
         ShowPage(page);
@@ -199,11 +208,11 @@ void MapSetEditClass::PageMouseDown(int page, Qt::MouseButton button,
 void MapSetEditClass::PageMouseMove(int page, int x, int y) {
     if (page < 0 || page >= PageCount)
         return;
+    // Outside the image (a button is held): the status text and the frame stay as they are
+    // until the pointer comes back or the leave arrives.
     const std::optional<int> cell = SquareAt(x, y, CellSize, CellsPerRow);
-    if (!cell) {
-        PageMouseLeave(page);
+    if (!cell)
         return;
-    }
     Controls.StatusPanel->setText(QStringLiteral("Index:") + HexText(*cell) + u'(' +
                                   QString::number(*cell % CellsPerRow) + u',' +
                                   QString::number(*cell / CellsPerRow) + u')' + u' ' +
@@ -229,10 +238,12 @@ void MapSetEditClass::PaintCell(int page, int cell) {
     if (Stage().MapSet()[position] == SelectedChip)
         return;
     Document.CurrentStageData().SetMapSetEntry(position, static_cast<uint8_t>(SelectedChip));
-    DrawCell(page, cell);
-    // The new chip covered the frame: draw it again.
-    LastHoverCell[page] = -1;
-    UpdateHover(page);
+    for (const int shown : PagesShowing(ShownMapSet[page])) {
+        DrawCell(shown, cell);
+        // The new chip covered the frame: draw it again.
+        LastHoverCell[shown] = -1;
+        UpdateHover(shown);
+    }
     Flags.SetEditFlag(EditArea::MapSet, Document.CurrentStage(), true);
 }
 
@@ -257,9 +268,11 @@ void MapSetEditClass::WriteBlock(
         return;
     (Document.CurrentStageData().*write)(Position(page, 0), bytes);
     Flags.SetEditFlag(EditArea::MapSet, Document.CurrentStage(), true);
-    ShowPage(page);
-    LastHoverCell[page] = -1;
-    UpdateHover(page);
+    for (const int shown : PagesShowing(ShownMapSet[page])) {
+        ShowPage(shown);
+        LastHoverCell[shown] = -1;
+        UpdateHover(shown);
+    }
 }
 
 void MapSetEditClass::OpenGridDialog(int page) {
@@ -277,10 +290,8 @@ void MapSetEditClass::TableMouseDown(Qt::MouseButton button, int x, int y) {
 
 void MapSetEditClass::TableMouseMove(int x, int y) {
     const std::optional<int> chip = SquareAt(x, y, TableCell, ChipsPerRow);
-    if (!chip) {
-        TableMouseLeave();
+    if (!chip)
         return;
-    }
     Controls.StatusPanel->setText(tr("32x32チップNo:") + HexText(*chip));
     MoveTableHover(*chip);
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class EditFlagManagement;
 class EditorGraphics;
@@ -44,8 +45,8 @@ struct MapSetEditControls {
 ///
 /// Borrows the document, the modified flags, the renderer, the prompt and the page's
 /// controls (the grid dialog and the report window among them). Pointer positions outside
-/// an image, which arrive while a button is held, give no cell or chip: a press there does
-/// nothing and a move there counts as leaving.
+/// an image, which arrive while a button is held, give no cell or chip and are ignored: a
+/// press or a move there changes neither the hover frame nor the status text.
 class MapSetEditClass : public QObject, public PageController {
     Q_OBJECT
 public:
@@ -93,6 +94,9 @@ private:
     int Position(int page, int cell) const { return ShownMapSet[page] * CellsPerMapSet + cell; }
     std::array<uint8_t, CellsPerMapSet> MapSetCells(int page) const;
     void ShowPage(int page);
+    /// The pages showing map set `mapSet`: both may show the same one, and an edit made
+    /// on either must appear on both.
+    std::vector<int> PagesShowing(int mapSet) const;
     void ShowPageLabel(int page);
     void DrawCell(int page, int cell);
     void MoveHover(int page, int cell);

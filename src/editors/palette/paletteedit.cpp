@@ -1,10 +1,11 @@
 #include "paletteedit.h"
 
-#include "common/EditorControls.h"
+#include "AnimationTimer.h"
 #include "HexText.h"
 #include "ImageEx.h"
 #include "UpDown.h"
 #include "UserPrompt.h"
+#include "common/EditorControls.h"
 #include "edit_flag.h"
 #include "fileio.h"
 #include "graphics.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <algorithm>
 #include <optional>
 
@@ -138,7 +138,7 @@ void PaletteEditClass::CBSelectPaletteSetChange() {
     Controls.FrameTimer->stop();
     Refresh();
     Graphics.ResetPaletteAnimation();
-    Controls.FrameTimer->start();
+    Controls.FrameTimer->Restart();
 }
 
 bool PaletteEditClass::AnimationTick() {
@@ -224,7 +224,7 @@ void PaletteEditClass::EditAnimePalXChange(int tag) {
     Graphics.ResetPaletteAnimation();
     Graphics.SetStagePalette(stage.BGPalette(set));
     RedrawForPalette();
-    Controls.FrameTimer->start();
+    Controls.FrameTimer->Restart();
     Flags.SetEditFlag(EditArea::Palette, Document.CurrentStage(), true);
 }
 

@@ -14,7 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTimer;
+class AnimationTimer;
 class RomImageData;
 class TImageEx;
 class TUpDown;
@@ -31,7 +31,7 @@ struct PaletteEditControls {
     std::array<QLineEdit *, 4> EditAnimePal{};
     QLabel *LblSelectColor = nullptr;
     std::array<TUpDown *, 4> UDAnimePal{};
-    QTimer *FrameTimer = nullptr;
+    AnimationTimer *FrameTimer = nullptr;
     QComboBox *CBSelectPaletteSet = nullptr;
     QPushButton *BtnPaletteReload = nullptr;
     QPushButton *BtnAnimationPaletteReload = nullptr;

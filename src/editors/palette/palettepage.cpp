@@ -1,8 +1,9 @@
 #include "palettepage.h"
 
+#include "AnimationTimer.h"
 #include "ImageEx.h"
-#include "common/PageBuilding.h"
 #include "UpDown.h"
+#include "common/PageBuilding.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -104,7 +104,7 @@ QGroupBox *BuildAnimationGroup(QWidget *page, PaletteEditControls &controls) {
 }
 } // namespace
 
-PaletteEditControls BuildPalettePage(QWidget *page, QTimer *frameTimer) {
+PaletteEditControls BuildPalettePage(QWidget *page, AnimationTimer *frameTimer) {
     PaletteEditControls controls;
     controls.FrameTimer = frameTimer;
 

@@ -46,9 +46,16 @@ public:
     uint8_t Tile(int quadrant, int chip) { return Stage().Chip16x16()[quadrant * 256 + chip]; }
     uint8_t Property(int chip) { return Stage().ChipProperty()[chip]; }
 
-    /// The colour of colour number `colour` of palette `palette` of the stage's set 0.
+    /// Gives the renderer the stage's palette set `set`, as a set change or an animation
+    /// step does; the expected colours follow it.
+    void UsePaletteSet(int set) {
+        ShownPaletteSet = set;
+        Graphics().SetStagePalette(Stage().BGPalette(set));
+    }
+    /// The colour of colour number `colour` of palette `palette` of the stage's set in use
+    /// (set 0 unless a test chose another).
     QRgb StageColour(int palette, int colour) {
-        return MasterColour(Stage().BGPalette(0)[palette * 4 + colour]);
+        return MasterColour(Stage().BGPalette(ShownPaletteSet)[palette * 4 + colour]);
     }
     /// The colour number 0..3 of pixel (x, y) of tile `tile`, decoded from the image bytes.
     int TileColourNumber(uint8_t tile, int x, int y) {
@@ -105,6 +112,7 @@ public:
                           QPoint((quadrant % 2) * 32 + 10, (quadrant / 2) * 32 + 10));
     }
 
+    int ShownPaletteSet = 0;
     TShowUnusedChipNumForm ReportWindow;
     Chip16x16EditControls Controls;
     Chip16x16EditClass Controller;

@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionSlider>
+#include <QWheelEvent>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -18,11 +20,15 @@ private slots:
     void puttingTilesAndPicking();
     void copyAndPaste();
     void radioGroupsSetAttributeAndPalette();
+    void radioGroupsKeepTheVariantBits();
     void typedProperty_data();
     void typedProperty();
     void bankScrollRedrawsAndFlags();
     void bankScrollRange_data();
     void bankScrollRange();
+    void bankBarPageActionsMoveOneBank_data();
+    void bankBarPageActionsMoveOneBank();
+    void bankByteBeyondTheBarsRangeStays();
     void hoverAndStatusTexts();
     void pointerOutsideImagesGivesNoCell();
     void reloadAndActivation();
@@ -54,7 +60,7 @@ void TestChip16x16Edit::pageControlsAfterRefresh() {
     for (int bank = 0; bank < 2; ++bank) {
         QScrollBar *bar = bench.BankBar(bank);
         QCOMPARE(bar->property("Tag").toInt(), bank);
-        QCOMPARE(bar->pageStep(), 0);
+        QCOMPARE(bar->pageStep(), 1);
         QCOMPARE(bar->maximum(), 126); // 16 character units: 128 pages
         QVERIFY(bar->isEnabled());
         QCOMPARE(bar->value(), int(bench.Stage().BGBank()[bank]));
@@ -221,6 +227,23 @@ void TestChip16x16Edit::radioGroupsSetAttributeAndPalette() {
     QCOMPARE(bench.Property(0x24), uint8_t{0x13});
 }
 
+// Bits 3-2 name a variant of the attribute: neither choice may drop them.
+void TestChip16x16Edit::radioGroupsKeepTheVariantBits() {
+    Chip16x16PageBench bench;
+    bench.ClickChipView(0x24, Qt::LeftButton);
+    TypeInto(bench.PropertyEdit(), QStringLiteral("1E"));
+
+    // On the round mark: the item is wider than its short name, which alone takes clicks.
+    QRadioButton *itemA = bench.Controls.ChipPropertyItems[0xA];
+    QTest::mouseClick(itemA, Qt::LeftButton, {}, QPoint(6, itemA->height() / 2));
+    QCOMPARE(bench.Property(0x24), uint8_t{0xAE});
+    QCOMPARE(bench.Label(QStringLiteral("LblSelectChipProperty"))->text(),
+             QStringLiteral("(AC + 2)"));
+    QTest::mouseClick(bench.Controls.PaletteGroup->button(1), Qt::LeftButton);
+    QCOMPARE(bench.Property(0x24), uint8_t{0xAD});
+    QCOMPARE(bench.PropertyEdit()->text(), QStringLiteral("AD"));
+}
+
 void TestChip16x16Edit::typedProperty_data() {
     QTest::addColumn<int>("stored");
     QTest::addColumn<QString>("typed");
@@ -359,6 +382,117 @@ void TestChip16x16Edit::bankScrollRange() {
     QCOMPARE(bench.Label(QStringLiteral("LblBGBank1"))->text(), Hex2(maximum));
 }
 
+namespace {
+/// The middle of the part `part` of a scroll bar as its style lays it out.
+QPoint ScrollBarPart(QScrollBar *bar, QStyle::SubControl part) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    if (option.orientation == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    option.subControls = QStyle::SC_All;
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
+}
+
+void Wheel(QScrollBar *bar, int angle, Qt::KeyboardModifiers modifiers) {
+    const QPointF at(bar->width() / 2.0, bar->height() / 2.0);
+    QWheelEvent event(at, bar->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &event);
+}
+
+enum class PageAction { TrackAfterThumb, TrackBeforeThumb, PageUp, PageDown, Wheel, CtrlWheel };
+} // namespace
+
+void TestChip16x16Edit::bankBarPageActionsMoveOneBank_data() {
+    QTest::addColumn<PageAction>("action");
+    QTest::addColumn<int>("step");
+    QTest::newRow("track after the thumb") << PageAction::TrackAfterThumb << 1;
+    QTest::newRow("track before the thumb") << PageAction::TrackBeforeThumb << -1;
+    QTest::newRow("PageUp") << PageAction::PageUp << -1;
+    QTest::newRow("PageDown") << PageAction::PageDown << 1;
+    QTest::newRow("wheel") << PageAction::Wheel << -1;
+    QTest::newRow("Ctrl+wheel") << PageAction::CtrlWheel << 1;
+}
+
+void TestChip16x16Edit::bankBarPageActionsMoveOneBank() {
+    QFETCH(PageAction, action);
+    QFETCH(int, step);
+    CartridgeBuilder builder;
+    builder.SetByte(CartridgeBuilder::DefaultOffset(StageTable::BGBank, 0) + 1, 0x40);
+    Chip16x16PageBench bench(builder);
+    QScrollBar *bar = bench.BankBar(1);
+    switch (action) {
+    case PageAction::TrackAfterThumb:
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          ScrollBarPart(bar, QStyle::SC_ScrollBarAddPage));
+        break;
+    case PageAction::TrackBeforeThumb:
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          ScrollBarPart(bar, QStyle::SC_ScrollBarSubPage));
+        break;
+    case PageAction::PageUp:
+        QTest::keyClick(bar, Qt::Key_PageUp);
+        break;
+    case PageAction::PageDown:
+        QTest::keyClick(bar, Qt::Key_PageDown);
+        break;
+    case PageAction::Wheel:
+        Wheel(bar, 120, {});
+        break;
+    case PageAction::CtrlWheel:
+        Wheel(bar, -120, Qt::ControlModifier);
+        break;
+    }
+    QCOMPARE(int(bench.Stage().BGBank()[1]), 0x40 + step);
+    QCOMPARE(bar->value(), 0x40 + step);
+    QCOMPARE(bench.Label(QStringLiteral("LblBGBank1"))->text(), Hex2(0x40 + step));
+    QCOMPARE(bench.Document().Undo(), uint8_t{CategoryBGBank});
+    QVERIFY(!bench.Document().CanUndo());
+}
+
+// An image may hold fewer banks than a stage's byte names: the bar reaches up to the byte,
+// so that an arrow click steps from it instead of pulling it down to the image's last bank.
+void TestChip16x16Edit::bankByteBeyondTheBarsRangeStays() {
+    CartridgeBuilder builder;
+    builder.SetByte(CartridgeBuilder::DefaultOffset(StageTable::BGBank, 0), 0xF0);
+    Chip16x16PageBench bench(builder);
+    QScrollBar *bar = bench.BankBar(0);
+    QCOMPARE(bar->maximum(), 0xF0);
+    QCOMPARE(bar->value(), 0xF0);
+    QCOMPARE(bench.BankBar(1)->maximum(), 0x7E);
+    QCOMPARE(bench.Label(QStringLiteral("LblBGBank0"))->text(), QStringLiteral("F0"));
+
+    // The right arrow at the byte: the byte stays, like any step at the end of a bar.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, ScrollBarPart(bar, QStyle::SC_ScrollBarAddLine));
+    QCOMPARE(bench.Stage().BGBank()[0], uint8_t{0xF0});
+    QVERIFY(!bench.Document().CanUndo());
+
+    QTest::mouseClick(bar, Qt::LeftButton, {}, ScrollBarPart(bar, QStyle::SC_ScrollBarSubLine));
+    QCOMPARE(bench.Stage().BGBank()[0], uint8_t{0xEF});
+    QCOMPARE(bench.Label(QStringLiteral("LblBGBank0"))->text(), QStringLiteral("EF"));
+    QCOMPARE(bench.Document().UndoName(), QStringLiteral("BGバンクの変更"));
+
+    // Shown again after the undo, as the main window does: the bar is back at the byte.
+    bench.Document().Undo();
+    bench.Controller.PageActivated();
+    QCOMPARE(bar->value(), 0xF0);
+    QCOMPARE(bench.Label(QStringLiteral("LblBGBank0"))->text(), QStringLiteral("F0"));
+
+    // Another stage with bytes inside the image gets the image's range back.
+    bench.PrepareStage(1, SheetsRebuilt::None);
+    bench.Controller.Refresh();
+    QCOMPARE(bar->maximum(), 0x7E);
+    QCOMPARE(bar->value(), int(bench.Stage().BGBank()[0]));
+}
+
 void TestChip16x16Edit::hoverAndStatusTexts() {
     Chip16x16PageBench bench;
     TImageEx *view = bench.ChipView();
@@ -379,11 +513,22 @@ void TestChip16x16Edit::hoverAndStatusTexts() {
     QTest::mouseMove(table, QPoint(16 * 10 + 3, 16 * 12 + 15));
     QCOMPARE(bench.StatusPanel.text(), QStringLiteral("タイルNo:CA"));
     QCOMPARE(table->Picture().pixel(160, 192), Magenta);
-    // A full redraw, as by the animation, keeps the frame under the pointer.
+    // A redraw for new colours, as by the animation, recolours every picture and panel
+    // and keeps the frame under the pointer.
+    bench.UsePaletteSet(1);
     bench.Controller.RedrawForPalette();
     QCOMPARE(table->Picture().pixel(175, 207), Magenta);
     QTest::mouseMove(table, QPoint(0, 0));
     QVERIFY(bench.BankTableShows(0xCA, 0));
+    QVERIFY(bench.TilePreviewShows(0, 0));
+    QVERIFY(bench.ChipViewShows(0x1F));
+    QVERIFY(bench.EditedChipShows(0));
+    for (int entry = 0; entry < 16; ++entry)
+        QCOMPARE(bench.Find<QFrame>(QStringLiteral("PanelPaletteColor%1").arg(entry))
+                     ->palette()
+                     .color(QPalette::Window)
+                     .rgb(),
+                 bench.StageColour(entry / 4, entry % 4));
     Leave(table);
     QVERIFY(!HasFramePixel(table->Picture()));
     QCOMPARE(bench.StatusPanel.text(), QString());

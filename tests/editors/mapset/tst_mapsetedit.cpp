@@ -76,6 +76,7 @@ private slots:
     void paintingWritesOnlyChanges();
     void rightClickPicksChipAndShowsStructure();
     void copyAndPasteWholeMapSets();
+    void editShowsOnBothPagesOfOneMapSet();
     void scrollingMovesBothPages_data();
     void scrollingMovesBothPages();
     void hoverStatusAndFrames();
@@ -186,6 +187,43 @@ void TestMapSetEdit::copyAndPasteWholeMapSets() {
     QCOMPARE(bench.Stage().UndoName(), QStringLiteral("マップセットの編集(貼り付け)"));
 }
 
+// Both pages may show one map set: whichever page an edit is made on, both show it.
+void TestMapSetEdit::editShowsOnBothPagesOfOneMapSet() {
+    MapSetPageBench bench;
+    bench.Controller.SetPageMapSet(1, 0);
+    const int chip = bench.OtherLookingChip(bench.MapSetByte(0, 9));
+    bench.Controller.SelectChip(chip);
+    Move(bench.PageImage(1), CellPoint(9), Qt::LeftButton);
+    Click(bench.PageImage(0), CellPoint(9), Qt::LeftButton);
+    QCOMPARE(bench.MapSetByte(0, 9), chip);
+    QCOMPARE(bench.CellInside(1, 9), bench.ChipPicture(chip, 32).copy(1, 1, 30, 30));
+    // The frame on the other page is drawn again over the new chip.
+    QCOMPARE(bench.PageImage(1)->Picture().pixel(1 * 32, 1 * 32), Magenta);
+    Leave(bench.PageImage(1));
+    QCOMPARE(bench.PageImage(1)->Picture(), bench.MapSetPicture(0));
+
+    // Map set 5 pasted over map set 0 on the right page.
+    bench.Controller.SetPageMapSet(1, 5);
+    Click(bench.PageImage(1), CellPoint(0), Qt::RightButton, Qt::ControlModifier);
+    bench.Controller.SetPageMapSet(1, 0);
+    Click(bench.PageImage(1), CellPoint(0), Qt::LeftButton, Qt::ControlModifier);
+    QCOMPARE(bench.Stage().UndoName(), QStringLiteral("マップセットの編集(貼り付け)"));
+    Leave(bench.PageImage(0));
+    QCOMPARE(bench.PageImage(0)->Picture(), bench.MapSetPicture(5));
+
+    // A grid edit confirmed from the left page.
+    const uint8_t typed = static_cast<uint8_t>(bench.MapSetByte(0, 0) + 1);
+    QTimer::singleShot(0, &bench.GridForm, [&] {
+        QTest::keyClicks(bench.GridForm.findChild<QTableWidget *>(QStringLiteral("SGridMapSetEdit")),
+                         Hex2(typed));
+        bench.GridForm.findChild<QPushButton *>(QStringLiteral("BtnGridEditOK"))->click();
+    });
+    Click(bench.PageImage(0), CellPoint(0), Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(bench.MapSetByte(0, 0), typed);
+    Leave(bench.PageImage(1));
+    QCOMPARE(bench.PageImage(1)->Picture(), bench.MapSetPicture(0));
+}
+
 void TestMapSetEdit::scrollingMovesBothPages_data() {
     QTest::addColumn<int>("left");
     QTest::addColumn<int>("right");
@@ -254,23 +292,38 @@ void TestMapSetEdit::pointerOutsideImagesGivesNoCell() {
     MapSetPageBench bench;
     const MapSetTable before = bench.Stage().MapSet();
     Move(bench.PageImage(0), CellPoint(3), Qt::LeftButton);
-    QVERIFY(HasFramePixel(bench.PageImage(0)->Picture()));
-    // Positions a held button can deliver: a move there counts as leaving.
+    const QString cellText = bench.StatusPanel.text();
+    const QImage framed = bench.PageImage(0)->Picture().copy();
+    QVERIFY(HasFramePixel(framed));
+    Move(bench.Table(), QPoint(5 * 16 + 3, 3), Qt::LeftButton);
+    const QString chipText = bench.StatusPanel.text();
+    const QImage tableFramed = bench.Table()->Picture().copy();
+    // Positions a held button can deliver are ignored: the hover frame and the status text
+    // stay, and a press there does nothing.
     for (const QPoint at : {QPoint(-1, 5), QPoint(5, -1), QPoint(256, 5), QPoint(5, 256)}) {
         Move(bench.PageImage(0), CellPoint(3), Qt::LeftButton);
         Move(bench.PageImage(0), at, Qt::LeftButton);
-        QVERIFY(bench.StatusPanel.text().isEmpty());
-        QVERIFY(!HasFramePixel(bench.PageImage(0)->Picture()));
+        QCOMPARE(bench.StatusPanel.text(), cellText);
+        QCOMPARE(bench.PageImage(0)->Picture(), framed);
         Click(bench.PageImage(0), at, Qt::LeftButton);
         Click(bench.PageImage(0), at, Qt::RightButton);
+        QCOMPARE(bench.PageImage(0)->Picture(), framed);
+        Move(bench.Table(), QPoint(5 * 16 + 3, 3), Qt::LeftButton);
         Move(bench.Table(), at, Qt::LeftButton);
-        QVERIFY(bench.StatusPanel.text().isEmpty());
+        QCOMPARE(bench.StatusPanel.text(), chipText);
+        QCOMPARE(bench.Table()->Picture(), tableFramed);
         Click(bench.Table(), at, Qt::LeftButton);
     }
     QCOMPARE(bench.Stage().MapSet(), before);
     QVERIFY(!bench.Stage().CanUndo());
     QCOMPARE(bench.Label(QStringLiteral("LblMapSetSelect32x32ChipIndex"))->text(),
              QStringLiteral("00"));
+    // The leave, once it comes, takes the frames and the text away.
+    Leave(bench.PageImage(0));
+    Leave(bench.Table());
+    QVERIFY(bench.StatusPanel.text().isEmpty());
+    QVERIFY(!HasFramePixel(bench.PageImage(0)->Picture()));
+    QVERIFY(!HasFramePixel(bench.Table()->Picture()));
 }
 
 void TestMapSetEdit::gridLinesFollowCheckBox() {
@@ -377,6 +430,9 @@ void TestMapSetEdit::duplicateReplacement() {
     stage.PasteChip32x32(0x1B * 4, chip5);
     stage.SetMapSetEntry(3, 0x0A);
     stage.SetMapSetEntry(70, 0x1B);
+    // A step undone waits on the redo list.
+    stage.SetMapSetEntry(100, static_cast<uint8_t>(stage.MapSet()[100] + 1));
+    bench.Document().Undo();
     const MapSetTable before = stage.MapSet();
     auto *replace = bench.Find<QPushButton>(QStringLiteral("BtnReplaceMapSetChip"));
     auto *ok = bench.ReportWindow.findChild<QPushButton *>(QStringLiteral("BtnReplaceMapSetChips"));
@@ -386,6 +442,7 @@ void TestMapSetEdit::duplicateReplacement() {
     replace->click();
     QCOMPARE(stage.MapSet(), before);
     QVERIFY(stage.CanUndo());
+    QVERIFY(stage.CanRedo());
     QVERIFY(!bench.MapSetFlag());
     QVERIFY(ok->isHidden());
 
@@ -400,6 +457,7 @@ void TestMapSetEdit::duplicateReplacement() {
              QString::number(changedEntries) + QStringLiteral("個のチップを置換しました"));
     QVERIFY(bench.MapSetFlag());
     QVERIFY(!stage.CanUndo());
+    QVERIFY(!stage.CanRedo());
     QCOMPARE(bench.PageImage(0)->Picture(), bench.MapSetPicture(0));
 
     // A second run finds the same groups but nothing left to replace.

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -62,6 +63,8 @@ private slots:
     void rightPressKeepsRangeOrMovesSingleCell();
     void resultReadsEveryCell();
     void dialogOpensWithMapSet();
+    void dialogCellsFillTheGrid();
+    void dialogCellTextRightAlignedBelowTopEdge();
     void dialogKeysTypeAndArrowNormalises();
     void dialogMenuCopiesPastesAndFills();
     void dialogRightClickKeepsRangeAndEnablesPaste();
@@ -260,7 +263,6 @@ void TestMapSetGrid::dialogOpensWithMapSet() {
     QCOMPARE(bench.Form.size(), QSize(293, 339));
     QCOMPARE(bench.Table->rowCount(), 8);
     QCOMPARE(bench.Table->columnCount(), 8);
-    QCOMPARE(bench.Table->columnWidth(0), 31);
     QCOMPARE(bench.Table->editTriggers(), QAbstractItemView::NoEditTriggers);
     QCOMPARE(bench.Text(2, 3), QStringLiteral("1A"));
     QCOMPARE(bench.Table->currentRow(), 0);
@@ -272,6 +274,67 @@ void TestMapSetGrid::dialogOpensWithMapSet() {
     QCOMPARE(cancel->text(), QStringLiteral("キャンセル"));
     cancel->click();
     QCOMPARE(bench.Form.result(), int(QDialog::Rejected));
+}
+
+// Every cell is 31 x 31 inside; Qt counts the grid line right of and below a cell into its
+// column and row. Together the cells fill the grid, leaving no strip beside or below them.
+void TestMapSetGrid::dialogCellsFillTheGrid() {
+    DialogBench bench;
+    QCOMPARE(bench.Table->geometry(), QRect(16, 8, 259, 259));
+    const QSize inside = bench.Table->viewport()->size();
+    int right = 0;
+    int bottom = 0;
+    for (int i = 0; i < 8; ++i) {
+        QCOMPARE(bench.Table->columnViewportPosition(i), right);
+        QCOMPARE(bench.Table->rowViewportPosition(i), bottom);
+        if (i < 7) {
+            QCOMPARE(bench.Table->columnWidth(i), 31 + 1);
+            QCOMPARE(bench.Table->rowHeight(i), 31 + 1);
+        } else {
+            QVERIFY(bench.Table->columnWidth(i) >= 31 + 1);
+            QVERIFY(bench.Table->rowHeight(i) >= 31 + 1);
+        }
+        right += bench.Table->columnWidth(i);
+        bottom += bench.Table->rowHeight(i);
+    }
+    QCOMPARE(right, inside.width());
+    QCOMPARE(bottom, inside.height());
+}
+
+namespace {
+/// The smallest rectangle holding every pixel of `picture` that differs from its top-left.
+QRect InkBounds(const QImage &picture) {
+    const QRgb background = picture.pixel(0, 0);
+    QRect bounds;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != background)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+} // namespace
+
+// The number of a cell stands at its right edge, its text box starting 2 pixels below the
+// cell's top edge.
+void TestMapSetGrid::dialogCellTextRightAlignedBelowTopEdge() {
+    DialogBench bench;
+    QVERIFY(QTest::qWaitForWindowExposed(&bench.Form));
+    const int column = 3;
+    const int row = 4;
+    const QRect cell(bench.Table->columnViewportPosition(column),
+                     bench.Table->rowViewportPosition(row), 31, 31);
+    const QImage shown = bench.Table->viewport()->grab().toImage().copy(cell);
+
+    QImage expected(cell.size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    painter.setFont(bench.Table->font());
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(0, 2, 31, 29), Qt::AlignRight | Qt::AlignTop, bench.Text(column, row));
+    painter.end();
+
+    QVERIFY(!InkBounds(expected).isEmpty());
+    QCOMPARE(InkBounds(shown), InkBounds(expected));
 }
 
 void TestMapSetGrid::dialogKeysTypeAndArrowNormalises() {

@@ -1,3 +1,4 @@
+#include "AnimationTimer.h"
 #include "EditorPageFixture.h"
 #include "UpDown.h"
 #include "palette/paletteedit.h"
@@ -6,7 +7,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -27,6 +27,7 @@ public:
     explicit PalettePageBench(const CartridgeBuilder &builder = CartridgeBuilder())
         : EditorPageFixture(builder), Controls(BuildPalettePage(&Page, &FrameTimer)),
           Controller(Document(), Flags(), Graphics(), Prompt()) {
+        FrameTimer.setInterval(16); // the main window's default
         Controller.SetControls(Controls);
         ForwardPalettePageEvents(Controls, Controller);
         Document().SetCurrentStage(0);
@@ -52,7 +53,7 @@ public:
                           QPoint((colour % 16) * 24 + 5, (colour / 16) * 24 + 5));
     }
 
-    QTimer FrameTimer;
+    AnimationTimer FrameTimer;
     PaletteEditControls Controls;
     PaletteEditClass Controller;
 };

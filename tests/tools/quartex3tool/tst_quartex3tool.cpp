@@ -1,4 +1,5 @@
 #include "CartridgeBuilder.h"
+#include "DemoCartridge.h"
 #include "JapaneseFonts.h"
 #include "ScriptedPrompt.h"
 #include "StagePictures.h"
@@ -34,6 +35,8 @@ private slots:
     void hostileBytesDrawDefinedPictures();
     void programWritesTheLibraryPicture();
     void programPatchesRoundTrip();
+    void stageMapIsTheRoomsSideBySide_data();
+    void stageMapIsTheRoomsSideBySide();
     void exitStatuses_data();
     void exitStatuses();
 
@@ -337,6 +340,13 @@ void TestQuartex3Tool::infoListsOffsetsAndSharing() {
     QCOMPARE(stage14[6], QStringLiteral("01CA10"));
     QCOMPARE(stage14[13], QStringLiteral("0D"));
     QCOMPARE(lines[6 + 17].simplified().split(u' ').last(), QStringLiteral("11"));
+
+    // A trainer announced in the header moves the CHR base by its 512 bytes.
+    CartridgeBuilder withTrainer = Cartridge;
+    withTrainer.SetByte(6, 0x04);
+    const auto trained = OpenDocument(WriteCartridge(QStringLiteral("trainer.nes"), withTrainer));
+    QVERIFY(trained);
+    QCOMPARE(TextReport::Info(trained->Rom()).split(u'\n')[3], QStringLiteral("chr-base  040210"));
 }
 
 void TestQuartex3Tool::picturesShowTheDecodedTiles_data() {
@@ -513,6 +523,50 @@ void TestQuartex3Tool::programPatchesRoundTrip() {
     QVERIFY(restoredFile.readAll() == Cartridge.Bytes());
 }
 
+void TestQuartex3Tool::stageMapIsTheRoomsSideBySide_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<bool>("objects");
+    QTest::newRow("one row") << QStringList() << 48 << false;
+    QTest::newRow("1 column") << QStringList{QStringLiteral("--columns"), QStringLiteral("1"),
+                                             QStringLiteral("--objects")}
+                              << 1 << true;
+    QTest::newRow("8 columns") << QStringList{QStringLiteral("--columns"), QStringLiteral("8"),
+                                              QStringLiteral("--objects")}
+                               << 8 << true;
+}
+
+void TestQuartex3Tool::stageMapIsTheRoomsSideBySide() {
+    QFETCH(QStringList, options);
+    QFETCH(int, columns);
+    QFETCH(bool, objects);
+    const QString demoPath = PathOf(QStringLiteral("demo.nes"));
+    QFile demo(demoPath);
+    const QByteArray demoBytes = MakeDemoCartridge();
+    QVERIFY(demo.open(QIODevice::WriteOnly) && demo.write(demoBytes) == demoBytes.size());
+    demo.close();
+    const QString out = PathOf(QStringLiteral("stagemap.png"));
+    const ProcessResult run =
+        RunTool(QStringList{QStringLiteral("render"), demoPath, QStringLiteral("--stage"),
+                            QStringLiteral("0"), QStringLiteral("--colors"), ColourPath,
+                            QStringLiteral("--stage-map"), QStringLiteral("--out"), out} +
+                    options,
+                Folder.path());
+    QVERIFY2(run.Status == 0, run.Err.constData());
+
+    const auto document = OpenDocument(demoPath);
+    QVERIFY(document);
+    const StagePictures pictures(*Colours, document->Rom(), 0, 0);
+    const QImage written = QImage(out).convertToFormat(QImage::Format_RGB32);
+    const int rows = (48 + columns - 1) / columns;
+    QCOMPARE(written.size(), QSize(256 * columns, 256 * rows));
+    for (int room = 0; room < 48; ++room) {
+        const QImage placed =
+            written.copy(256 * (room % columns), 256 * (room / columns), 256, 256);
+        QVERIFY2(placed == pictures.Room(room, objects), qPrintable(QString::number(room)));
+    }
+}
+
 void TestQuartex3Tool::exitStatuses_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
@@ -541,6 +595,7 @@ void TestQuartex3Tool::exitStatuses_data() {
     QTest::newRow("info") << line("info rom.nes") << 0;
     QTest::newRow("dump one table") << line("dump rom.nes --stage 11 --table map") << 0;
     QTest::newRow("render room") << render("--room 2F --objects") << 0;
+    QTest::newRow("render stage map") << render("--stage-map --columns 30 --objects") << 0;
     QTest::newRow("ips") << line("ips rom.nes copy.nes row.ips") << 0;
 
     QTest::newRow("no command") << QStringList() << 2;
@@ -555,6 +610,7 @@ void TestQuartex3Tool::exitStatuses_data() {
     QTest::newRow("render without picture") << render("") << 2;
     QTest::newRow("render two pictures") << render("--sheet16 --banks") << 2;
     QTest::newRow("objects without room") << render("--mapset 1 --objects") << 2;
+    QTest::newRow("columns without stage map") << render("--banks --columns 8") << 2;
     QTest::newRow("render without out") << line("render rom.nes --stage 1 --banks") << 2;
     QTest::newRow("ips with two files") << line("ips rom.nes copy.nes") << 2;
 
@@ -565,6 +621,8 @@ void TestQuartex3Tool::exitStatuses_data() {
     QTest::newRow("stage out of range") << line("dump rom.nes --stage 12") << 1;
     QTest::newRow("room out of range") << render("--room 30") << 1;
     QTest::newRow("map set out of range") << render("--mapset 20") << 1;
+    QTest::newRow("no columns") << render("--stage-map --columns 0") << 1;
+    QTest::newRow("too many columns") << render("--stage-map --columns 31") << 1;
     QTest::newRow("palette set out of range") << render("--sheet32 --palette-set 5") << 1;
     QTest::newRow("missing colour table")
         << line("render rom.nes --stage 0 --banks --colors absent.pal --out row.png") << 1;

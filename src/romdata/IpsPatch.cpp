@@ -192,3 +192,18 @@ ByteResult IpsPatch::Apply(const QByteArray &image, const QByteArray &patch) {
     }
     return ByteResult::Success(out);
 }
+
+qsizetype IpsPatch::RecordCount(const QByteArray &patch) {
+    if (!patch.startsWith(Header))
+        return -1;
+    qsizetype records = 0;
+    qsizetype pos = Header.size();
+    while (patch.size() - pos >= 3 && ReadBigEndian(patch, pos, 3) != EofOffset) {
+        if (patch.size() - pos < 5)
+            return -1;
+        const qsizetype size = ReadBigEndian(patch, pos + 3, 2);
+        pos += 5 + (size == 0 ? 3 : size);
+        ++records;
+    }
+    return patch.size() - pos >= 3 ? records : -1;
+}

@@ -30,4 +30,7 @@ public:
     static ByteResult Create(const QByteArray &original, const QByteArray &edited);
     /// `image` with `patch` applied; a malformed or truncated patch yields an error.
     static ByteResult Apply(const QByteArray &image, const QByteArray &patch);
+    /// The number of records before the "EOF" marker, or -1 when the patch is not well
+    /// formed up to there.
+    static qsizetype RecordCount(const QByteArray &patch);
 };

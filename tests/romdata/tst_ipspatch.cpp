@@ -100,6 +100,15 @@ void TestIpsPatch::createWritesExpectedRecords_data() {
         << zeros << embedded
         << QByteArray("PATCH") + Bytes({0, 0, 4, 0, 6, 1, 7, 7, 7, 7, 2}) + "EOF";
 
+    // A run, then a few literal bytes: one run-length record and one short data record,
+    // 8 + 7 bytes, where a single data record would take 23.
+    QByteArray runThenLiterals = zeros;
+    runThenLiterals.replace(4, 16, QByteArray(16, 7));
+    runThenLiterals.replace(20, 2, Bytes({1, 2}));
+    QTest::newRow("run then literals")
+        << zeros << runThenLiterals
+        << QByteArray("PATCH") + Bytes({0, 0, 4, 0, 0, 0, 16, 7, 0, 0, 20, 0, 2, 1, 2}) + "EOF";
+
     QTest::newRow("shorter") << zeros << zeros.left(10)
                              << QByteArray("PATCHEOF") + Bytes({0, 0, 10});
 

@@ -1,0 +1,165 @@
+// The stage overview picture following the model: after any edit it equals a picture drawn
+// afresh, and exactly the rooms the edit touched are drawn again.
+#include "GraphicsFixture.h"
+#include "JapaneseFonts.h"
+#include "StageOverview.h"
+
+#include <QTest>
+#include <functional>
+#include <set>
+
+namespace {
+
+enum class Edit {
+    MapEntry,
+    MapSetCell,
+    Chip32x32Quarter,
+    Chip16x16Tile,
+    ChipProperty,
+    Bank,
+    Object,
+    Palette,
+    Stage
+};
+
+constexpr int EditedRoom = 5;
+
+std::set<int> AllRooms() {
+    std::set<int> rooms;
+    for (int room = 0; room < RoomCount; ++room)
+        rooms.insert(room);
+    return rooms;
+}
+
+// The rooms of `stage` whose map set holds a 32x32 chip for which `uses` is true.
+std::set<int> RoomsShowing(const StageData &stage, const std::function<bool(uint8_t)> &uses) {
+    std::set<int> rooms;
+    for (int room = 0; room < RoomCount; ++room) {
+        const int mapSet = stage.Map()[room] & 31;
+        for (int cell = 0; cell < 64; ++cell)
+            if (uses(stage.MapSet()[64 * mapSet + cell]))
+                rooms.insert(room);
+    }
+    return rooms;
+}
+
+QImage Fresh(const FcPaletteData &colours, const RomImageData &document, int stage,
+             const IndexedBitmap::Palette &palette, int columns) {
+    StageOverviewPicture picture(colours, document);
+    picture.SetColumns(columns);
+    picture.SetObjectsShown(true);
+    picture.Follow(stage, palette);
+    return picture.WholePicture();
+}
+
+} // namespace
+
+class TestStageOverview : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallJapaneseFontSubstitutions(); }
+    void followRedrawsTheTouchedRooms_data();
+    void followRedrawsTheTouchedRooms();
+};
+
+void TestStageOverview::followRedrawsTheTouchedRooms_data() {
+    QTest::addColumn<Edit>("edit");
+    QTest::newRow("map entry") << Edit::MapEntry;
+    QTest::newRow("map set cell") << Edit::MapSetCell;
+    QTest::newRow("32x32 chip quarter") << Edit::Chip32x32Quarter;
+    QTest::newRow("16x16 chip tile") << Edit::Chip16x16Tile;
+    QTest::newRow("chip property") << Edit::ChipProperty;
+    QTest::newRow("background bank") << Edit::Bank;
+    QTest::newRow("object") << Edit::Object;
+    QTest::newRow("palette") << Edit::Palette;
+    QTest::newRow("stage") << Edit::Stage;
+}
+
+void TestStageOverview::followRedrawsTheTouchedRooms() {
+    QFETCH(Edit, edit);
+    GraphicsFixture fixture{CartridgeBuilder()};
+    const FcPaletteData &colours = fixture.Colours();
+    EditorGraphics &graphics = fixture.Graphics();
+    StageData &stage = fixture.Document().Stage(0);
+    graphics.SetStagePalette(stage.BGPalette(0));
+    IndexedBitmap::Palette palette = graphics.StagePalette();
+    constexpr int Columns = 8;
+
+    StageOverviewPicture overview(colours, fixture.Document());
+    overview.SetColumns(Columns);
+    overview.SetObjectsShown(true);
+    overview.Follow(0, palette);
+    const QImage before = overview.WholePicture();
+
+    int shownStage = 0;
+    std::set<int> touched;
+    const uint8_t chip32 = stage.MapSet()[64 * (stage.Map()[EditedRoom] & 31)];
+    const uint8_t chip16 = stage.Chip32x32()[4 * chip32];
+    const auto uses16 = [&](uint8_t chip) {
+        for (int quarter = 0; quarter < 4; ++quarter)
+            if (stage.Chip32x32()[4 * chip + quarter] == chip16)
+                return true;
+        return false;
+    };
+    switch (edit) {
+    case Edit::MapEntry:
+        QVERIFY(stage.SetMapEntry(EditedRoom, (stage.Map()[EditedRoom] + 1) & 31));
+        touched = {EditedRoom};
+        break;
+    case Edit::MapSetCell: {
+        const int mapSet = stage.Map()[EditedRoom] & 31;
+        QVERIFY(stage.SetMapSetEntry(64 * mapSet + 9, stage.MapSet()[64 * mapSet + 9] ^ 1));
+        for (int room = 0; room < RoomCount; ++room)
+            if ((stage.Map()[room] & 31) == mapSet)
+                touched.insert(room);
+        break;
+    }
+    case Edit::Chip32x32Quarter:
+        QVERIFY(stage.SetChip32x32Entry(4 * chip32 + 1, stage.Chip32x32()[4 * chip32 + 1] ^ 1));
+        touched = RoomsShowing(stage, [&](uint8_t chip) { return chip == chip32; });
+        break;
+    case Edit::Chip16x16Tile:
+        QVERIFY(stage.SetChip16x16Tile(chip16 + 512, stage.Chip16x16()[chip16 + 512] ^ 1));
+        touched = RoomsShowing(stage, uses16);
+        break;
+    case Edit::ChipProperty:
+        QVERIFY(stage.SetChipProperty(chip16, stage.ChipProperty()[chip16] ^ 1));
+        touched = RoomsShowing(stage, uses16);
+        break;
+    case Edit::Bank:
+        QVERIFY(stage.SetBGBank(0, stage.BGBank()[0] ^ 1));
+        touched = AllRooms();
+        break;
+    case Edit::Object:
+        stage.AddObject(EditedRoom, 0x80, 0x70, 0x42);
+        touched = {EditedRoom};
+        break;
+    case Edit::Palette:
+        palette[0] = qRgb(1, 2, 3);
+        touched = AllRooms();
+        break;
+    case Edit::Stage:
+        shownStage = 1;
+        touched = AllRooms();
+        break;
+    }
+    QVERIFY(touched.size() < AllRooms().size() || edit == Edit::Bank || edit == Edit::Palette ||
+            edit == Edit::Stage);
+
+    const std::vector<int> redrawn = overview.Follow(shownStage, palette);
+    QCOMPARE(std::set<int>(redrawn.begin(), redrawn.end()), touched);
+    const QImage after = overview.WholePicture();
+    QCOMPARE(after, Fresh(colours, fixture.Document(), shownStage, palette, Columns));
+    // Every room the edit changed on screen was among those drawn again.
+    const StageOverviewLayout layout(Columns);
+    for (int room = 0; room < RoomCount; ++room) {
+        const QRect rect = layout.RoomRect(room);
+        if (before.copy(rect) != after.copy(rect))
+            QVERIFY2(touched.count(room), qPrintable(QString::number(room)));
+    }
+    QVERIFY(after != before);
+    QVERIFY(overview.Follow(shownStage, palette).empty());
+}
+
+QTEST_MAIN(TestStageOverview)
+#include "tst_stageoverview.moc"
