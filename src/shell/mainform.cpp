@@ -191,6 +191,7 @@ void TMainForm::BuildMenu() {
     Redo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     Redo1->setEnabled(false);
 
+    // テスト comes in between later, placed right after 編集.
     ViewMenu = new TViewMenu(*mainMenu, Prompt, Translation->Language());
 }
 

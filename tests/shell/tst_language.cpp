@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
@@ -165,6 +166,14 @@ void TestLanguage::languageMenu() {
         QMenu *view = NamedChild<QMenu>(form.get(), QStringLiteral("View1"));
         QVERIFY(view->menuAction()->isVisible() && view->menuAction()->isEnabled());
         QCOMPARE(view->title(), QStringLiteral("表示(&V)"));
+        // Its other command needs an image; the menus keep the order of the menu bar.
+        QVERIFY(!NamedChild<QAction>(form.get(), QStringLiteral("StageOverview1"))->isEnabled());
+        QStringList menus;
+        for (const QAction *menu : form->menuBar()->actions())
+            menus << menu->menu()->objectName();
+        QCOMPARE(menus, (QStringList{QStringLiteral("N1"), QStringLiteral("Edit1"),
+                                     QStringLiteral("Test1"), QStringLiteral("View1"),
+                                     QStringLiteral("Help1")}));
         auto *japanese = NamedChild<QAction>(form.get(), QStringLiteral("Language_ja"));
         auto *english = NamedChild<QAction>(form.get(), QStringLiteral("Language_en"));
         QCOMPARE(japanese->text(), QStringLiteral("日本語"));
