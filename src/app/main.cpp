@@ -1,6 +1,9 @@
 #include "JapaneseFonts.h"
+#include "MyIniFiles.h"
 #include "QtUserPrompt.h"
+#include "language.h"
 #include "mainform.h"
+#include "programfiles.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -15,12 +18,6 @@ namespace {
 class EditorCommandLine {
 public:
     EditorCommandLine() {
-        Parser.setApplicationDescription(
-            QCoreApplication::translate("main", "NES のステージデータを編集します。"));
-        Parser.addPositionalArgument(
-            QStringLiteral("cartridge"),
-            QCoreApplication::translate("main", "起動時に開く iNES イメージ（*.nes）"),
-            QStringLiteral("[cartridge.nes]"));
         CloseWhenStarted.setFlags(QCommandLineOption::HiddenFromHelp);
         Parser.addOption(CloseWhenStarted);
     }
@@ -35,6 +32,11 @@ public:
         Parser.parse(arguments);
         if (Parser.isSet(Help) || Parser.isSet(Version)) {
             const QCoreApplication textOnly(argc, argv);
+            // The help speaks the interface language of the settings, as the window would.
+            const TMyMemIniFile settings(
+                ProgramFiles::ForProgram(QCoreApplication::applicationDirPath()).SettingsFile());
+            const InterfaceTranslation translation(InterfaceLanguage::Read(settings));
+            Describe();
             Parser.process(textOnly);
         }
     }
@@ -44,6 +46,16 @@ public:
     bool ClosesWhenStarted() const { return Parser.isSet(CloseWhenStarted); }
 
 private:
+    // The texts only the help shows, said once the interface language is known.
+    void Describe() {
+        Parser.setApplicationDescription(
+            QCoreApplication::translate("main", "NES のステージデータを編集します。"));
+        Parser.addPositionalArgument(
+            QStringLiteral("cartridge"),
+            QCoreApplication::translate("main", "起動時に開く iNES イメージ（*.nes）"),
+            QStringLiteral("[cartridge.nes]"));
+    }
+
     QCommandLineParser Parser;
     const QCommandLineOption Help = Parser.addHelpOption();
     const QCommandLineOption Version = Parser.addVersionOption();

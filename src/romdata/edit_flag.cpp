@@ -7,7 +7,7 @@ EditFlagManagement::EditFlagManagement(StatusSink statusSink) : Status(std::move
 void EditFlagManagement::SetModified(bool value) {
     Modified = value;
     if (value && Status)
-        Status(QStringLiteral("変更あり"));
+        Status(tr("変更あり"));
 }
 
 void EditFlagManagement::SetEditFlag(EditArea area, int stage, bool value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 #include <functional>
@@ -20,6 +21,8 @@ inline constexpr int EditAreaCount = 6;
 /// edit area, and the overall modified flag shown as "変更あり" in the status bar.
 /// The status text goes to a sink the main window provides (status panel 0).
 class EditFlagManagement {
+    Q_DECLARE_TR_FUNCTIONS(EditFlagManagement)
+
 public:
     using StatusSink = std::function<void(const QString &)>;
 

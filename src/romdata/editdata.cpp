@@ -1,5 +1,6 @@
 #include "editdata.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
 
@@ -28,34 +29,34 @@ bool IsSingleByteCategory(uint8_t category) {
 QString EditCategoryName(uint8_t category) {
     switch (category & 0x7F) {
     case CategoryChip16x16Tile:
-        return QStringLiteral("16x16チップの編集");
+        return QCoreApplication::translate("EditCategory", "16x16チップの編集");
     case CategoryChipProperty:
-        return QStringLiteral("16x16チップの編集(属性・パレット)");
+        return QCoreApplication::translate("EditCategory", "16x16チップの編集(属性・パレット)");
     case CategoryChip16x16Paste:
-        return QStringLiteral("16x16チップの編集(貼り付け)");
+        return QCoreApplication::translate("EditCategory", "16x16チップの編集(貼り付け)");
     case CategoryBGBank:
-        return QStringLiteral("BGバンクの変更");
+        return QCoreApplication::translate("EditCategory", "BGバンクの変更");
     case CategoryChip32x32Entry:
-        return QStringLiteral("32x32チップの編集");
+        return QCoreApplication::translate("EditCategory", "32x32チップの編集");
     case CategoryChip32x32Paste:
-        return QStringLiteral("32x32チップの編集(貼り付け)");
+        return QCoreApplication::translate("EditCategory", "32x32チップの編集(貼り付け)");
     case CategoryMapSetEntry:
-        return QStringLiteral("マップセットの編集");
+        return QCoreApplication::translate("EditCategory", "マップセットの編集");
     case CategoryMapSetPaste:
-        return QStringLiteral("マップセットの編集(貼り付け)");
+        return QCoreApplication::translate("EditCategory", "マップセットの編集(貼り付け)");
     case CategoryMapSetGridEdit:
-        return QStringLiteral("マップセットの編集(グリッド編集)");
+        return QCoreApplication::translate("EditCategory", "マップセットの編集(グリッド編集)");
     case CategoryMapEntry:
-        return QStringLiteral("マップの編集");
+        return QCoreApplication::translate("EditCategory", "マップの編集");
     case CategoryPaletteEntry:
-        return QStringLiteral("パレットの編集");
+        return QCoreApplication::translate("EditCategory", "パレットの編集");
     case CategoryPaletteAnimeEntry:
-        return QStringLiteral("パレットアニメの編集");
+        return QCoreApplication::translate("EditCategory", "パレットアニメの編集");
     case 12:
     case 13:
-        return QStringLiteral("オブジェクトの編集");
+        return QCoreApplication::translate("EditCategory", "オブジェクトの編集");
     default:
-        return QStringLiteral("不明な編集");
+        return QCoreApplication::translate("EditCategory", "不明な編集");
     }
 }
 

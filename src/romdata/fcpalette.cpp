@@ -7,17 +7,17 @@
 std::unique_ptr<FcPaletteData> FcPaletteData::Load(const QString &fileName, UserPrompt &prompt) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        prompt.ShowMessage(fileName + QStringLiteral("が読み込めませんでした"));
+        prompt.ShowMessage(tr("%1が読み込めませんでした").arg(fileName));
         return nullptr;
     }
     if (file.size() != FileSize) {
-        prompt.ShowMessage(fileName + QStringLiteral("のサイズが不正です"));
+        prompt.ShowMessage(tr("%1のサイズが不正です").arg(fileName));
         return nullptr;
     }
     std::unique_ptr<FcPaletteData> table(new FcPaletteData);
     if (file.read(reinterpret_cast<char *>(table->FileBytes.data()), FileSize) != FileSize) {
         // The length was right but the bytes could not be read: the file is unreadable.
-        prompt.ShowMessage(fileName + QStringLiteral("が読み込めませんでした"));
+        prompt.ShowMessage(tr("%1が読み込めませんでした").arg(fileName));
         return nullptr;
     }
     for (int i = 0; i < ColourCount; ++i) {

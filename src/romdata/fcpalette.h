@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -10,6 +11,8 @@ class UserPrompt;
 /// The 64-entry master colour table, loaded from a 192-byte file of RGB triples.
 /// Colours are 24-bit values 0xBBGGRR (red in bits 0..7).
 class FcPaletteData {
+    Q_DECLARE_TR_FUNCTIONS(FcPaletteData)
+
 public:
     static constexpr int ColourCount = 64;
     static constexpr int FileSize = 192;

@@ -74,7 +74,7 @@ bool RomImageData::Open(const QString &path) {
     }
     const qint64 length = file.size();
     if (length < HeaderSize || length > ImageBufferSize) {
-        Prompt.ShowMessage(QStringLiteral("ファイルを開けませんでした"));
+        Prompt.ShowMessage(tr("ファイルを開けませんでした"));
         return false;
     }
     // Read aside: the loaded image stays intact until the new one has passed every check.
@@ -84,7 +84,7 @@ bool RomImageData::Open(const QString &path) {
         return false;
     }
     if (!HasInesSignature(bytes)) {
-        Prompt.ShowMessage(QStringLiteral("ROMイメージが異常です"));
+        Prompt.ShowMessage(tr("ROMイメージが異常です"));
         return false;
     }
 
@@ -232,28 +232,28 @@ void RomImageData::ClearAllHistories() {
 }
 
 QString RomImageData::ChipAttributeName(uint8_t property) const {
-    static const std::array<QString, 16> BuiltInNames = {
-        QStringLiteral("0x 背景"),
-        QStringLiteral("1x ブロック"),
-        QStringLiteral("2x はしご(途中)"),
-        QStringLiteral("3x 特殊ブロック"),
-        QStringLiteral("4x はしご(頂点)"),
-        QStringLiteral("5x コンベア(右)"),
-        QStringLiteral("6x 前景"),
-        QStringLiteral("7x コンベア(左)"),
-        QStringLiteral("8x 水中"),
-        QStringLiteral("9x ?"),
-        QStringLiteral("Ax ?"),
-        QStringLiteral("Bx ?"),
-        QStringLiteral("Cx ?"),
-        QStringLiteral("Dx ダメージ床"),
-        QStringLiteral("Ex ?"),
-        QStringLiteral("Fxトゲ"),
+    static constexpr std::array<const char *, 16> BuiltInNames = {
+        QT_TRANSLATE_NOOP("RomImageData", "0x 背景"),
+        QT_TRANSLATE_NOOP("RomImageData", "1x ブロック"),
+        QT_TRANSLATE_NOOP("RomImageData", "2x はしご(途中)"),
+        QT_TRANSLATE_NOOP("RomImageData", "3x 特殊ブロック"),
+        QT_TRANSLATE_NOOP("RomImageData", "4x はしご(頂点)"),
+        QT_TRANSLATE_NOOP("RomImageData", "5x コンベア(右)"),
+        QT_TRANSLATE_NOOP("RomImageData", "6x 前景"),
+        QT_TRANSLATE_NOOP("RomImageData", "7x コンベア(左)"),
+        QT_TRANSLATE_NOOP("RomImageData", "8x 水中"),
+        QT_TRANSLATE_NOOP("RomImageData", "9x ?"),
+        QT_TRANSLATE_NOOP("RomImageData", "Ax ?"),
+        QT_TRANSLATE_NOOP("RomImageData", "Bx ?"),
+        QT_TRANSLATE_NOOP("RomImageData", "Cx ?"),
+        QT_TRANSLATE_NOOP("RomImageData", "Dx ダメージ床"),
+        QT_TRANSLATE_NOOP("RomImageData", "Ex ?"),
+        QT_TRANSLATE_NOOP("RomImageData", "Fxトゲ"),
     };
     // Lines 0..15 name the attributes with variant bits 0, lines 16..31 variant 1, and so on.
     const int attribute = property >> 4;
     const int index = ((property & 0x0C) << 2) | attribute;
     if (AttributeNames.size() > index)
         return AttributeNames[index];
-    return BuiltInNames[attribute];
+    return tr(BuiltInNames[attribute]);
 }

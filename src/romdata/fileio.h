@@ -4,6 +4,7 @@
 #include "editdata.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -32,6 +33,8 @@ QString StageTableListText(const std::vector<StageTableRef> &tables);
 /// the chip attribute name list, the settings file (read at construction only) and the
 /// prompt through which it reports failures.
 class RomImageData {
+    Q_DECLARE_TR_FUNCTIONS(RomImageData)
+
 public:
     RomImageData(EditFlagManagement &flags, const QStringList &chipAttributeNames,
                  TMyMemIniFile &settings, UserPrompt &prompt);

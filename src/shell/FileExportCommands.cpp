@@ -108,7 +108,7 @@ void TFileExportCommands::CreatePatch() {
         return;
     const ByteResult patch = IpsPatch::Create(*original, *edited);
     if (!patch.Ok()) {
-        Prompt.ShowMessage(*originalPath + tr("からIPSパッチを作成できませんでした"));
+        Prompt.ShowMessage(tr("%1からIPSパッチを作成できませんでした").arg(*originalPath));
         return;
     }
     if (!FileWriting::WriteWholeFile(*patchPath, patch.Bytes, Prompt))

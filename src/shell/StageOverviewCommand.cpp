@@ -1,14 +1,14 @@
 #include "StageOverviewCommand.h"
 
-#include "ViewMenu.h"
 #include "overview/StageOverviewForm.h"
 
 #include <QAction>
 #include <QMainWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QScrollBar>
 
-TStageOverviewCommand::TStageOverviewCommand(QMainWindow &window, const FcPaletteData &colours,
+TStageOverviewCommand::TStageOverviewCommand(QMainWindow &window, QMenu &viewMenu,
+                                             const FcPaletteData &colours,
                                              const RomImageData &document,
                                              const EditorGraphics &graphics, UserPrompt &prompt,
                                              RoomBars roomBars)
@@ -17,7 +17,7 @@ TStageOverviewCommand::TStageOverviewCommand(QMainWindow &window, const FcPalett
     Action->setObjectName(QStringLiteral("StageOverview1"));
     Action->setShortcut(QKeySequence(Qt::Key_F6));
     Action->setEnabled(false);
-    ViewMenu(*window.menuBar())->addAction(Action);
+    viewMenu.addAction(Action);
     Form = new TStageOverviewForm(colours, document, graphics, prompt, &window);
 
     connect(Action, &QAction::triggered, this, &TStageOverviewCommand::ShowWindow);

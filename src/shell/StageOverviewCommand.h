@@ -6,6 +6,7 @@ class EditorGraphics;
 class FcPaletteData;
 class QAction;
 class QMainWindow;
+class QMenu;
 class QScrollBar;
 class RomImageData;
 class TStageOverviewForm;
@@ -15,8 +16,8 @@ class UserPrompt;
 /// follows the model while shown, and a room clicked in it becomes the left room of the map
 /// page and of the object page (as far as their bars go).
 ///
-/// Owns the action; the window is a child of the main window. Borrows the main window's
-/// renderer, document, prompt and the two room scroll bars.
+/// Owns the action, added to the 表示 menu; the window is a child of the main window. Borrows
+/// the main window's renderer, document, prompt and the two room scroll bars.
 class TStageOverviewCommand : public QObject {
     Q_OBJECT
 public:
@@ -25,7 +26,7 @@ public:
         QScrollBar *Object = nullptr;
     };
 
-    TStageOverviewCommand(QMainWindow &window, const FcPaletteData &colours,
+    TStageOverviewCommand(QMainWindow &window, QMenu &viewMenu, const FcPaletteData &colours,
                           const RomImageData &document, const EditorGraphics &graphics,
                           UserPrompt &prompt, RoomBars roomBars);
 

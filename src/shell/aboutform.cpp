@@ -22,9 +22,8 @@ QString LicenceText() {
 TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(tr("バージョン情報"));
-    auto *name = new QLabel(ApplicationTitle + tr(" バージョン ") +
-                                QString::fromLatin1(QUARTEX_VERSION),
-                            this);
+    auto *name = new QLabel(
+        tr("%1 バージョン %2").arg(ApplicationTitle, QString::fromLatin1(QUARTEX_VERSION)), this);
     name->setObjectName(QStringLiteral("LblAboutVersion"));
     QFont heading = name->font();
     heading.setBold(true);

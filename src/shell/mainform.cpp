@@ -13,6 +13,7 @@
 #include "fcpalette.h"
 #include "fileio.h"
 #include "graphics.h"
+#include "language.h"
 #include "helpmenu.h"
 #include "map/mappage.h"
 #include "mapset/mapsetpage.h"
@@ -24,6 +25,7 @@
 #include "filedrop.h"
 #include "recentfiles.h"
 #include "testplay.h"
+#include "viewmenu.h"
 #include "windowplacement.h"
 
 #include <QApplication>
@@ -45,16 +47,25 @@ namespace {
 constexpr std::array<EditPageIndex, EditPageCount> RefreshOrder = {
     PalettePage, Chip16x16Page, Chip32x32Page, MapSetPage, MapPage, ObjectPage};
 
-const std::array<QString, StageCount> StageNames = {
-    QStringLiteral("00 はじまりの草原"), QStringLiteral("01 風の吹く丘"),
-    QStringLiteral("02 水晶の洞窟"),     QStringLiteral("03 霧の湿地"),
-    QStringLiteral("04 苔むした石段"),   QStringLiteral("05 砂の回廊"),
-    QStringLiteral("06 氷の滝"),         QStringLiteral("07 歯車の工房"),
-    QStringLiteral("08 月夜の森"),       QStringLiteral("09 溶岩の坑道"),
-    QStringLiteral("0A 雲の架け橋"),     QStringLiteral("0B 沈んだ庭園"),
-    QStringLiteral("0C 鏡の迷路"),       QStringLiteral("0D 嵐の岬"),
-    QStringLiteral("0E 星見の塔"),       QStringLiteral("0F 地下水路"),
-    QStringLiteral("10 夜明けの峠"),     QStringLiteral("11 雲上の砦"),
+const std::array<const char *, StageCount> StageNames = {
+    QT_TRANSLATE_NOOP("TMainForm", "00 はじまりの草原"),
+    QT_TRANSLATE_NOOP("TMainForm", "01 風の吹く丘"),
+    QT_TRANSLATE_NOOP("TMainForm", "02 水晶の洞窟"),
+    QT_TRANSLATE_NOOP("TMainForm", "03 霧の湿地"),
+    QT_TRANSLATE_NOOP("TMainForm", "04 苔むした石段"),
+    QT_TRANSLATE_NOOP("TMainForm", "05 砂の回廊"),
+    QT_TRANSLATE_NOOP("TMainForm", "06 氷の滝"),
+    QT_TRANSLATE_NOOP("TMainForm", "07 歯車の工房"),
+    QT_TRANSLATE_NOOP("TMainForm", "08 月夜の森"),
+    QT_TRANSLATE_NOOP("TMainForm", "09 溶岩の坑道"),
+    QT_TRANSLATE_NOOP("TMainForm", "0A 雲の架け橋"),
+    QT_TRANSLATE_NOOP("TMainForm", "0B 沈んだ庭園"),
+    QT_TRANSLATE_NOOP("TMainForm", "0C 鏡の迷路"),
+    QT_TRANSLATE_NOOP("TMainForm", "0D 嵐の岬"),
+    QT_TRANSLATE_NOOP("TMainForm", "0E 星見の塔"),
+    QT_TRANSLATE_NOOP("TMainForm", "0F 地下水路"),
+    QT_TRANSLATE_NOOP("TMainForm", "10 夜明けの峠"),
+    QT_TRANSLATE_NOOP("TMainForm", "11 雲上の砦"),
 };
 
 constexpr int StatusPanelWidths[] = {70, 200, 50};
@@ -75,6 +86,11 @@ QList<QKeySequence> FileCommandKeys(QKeySequence::StandardKey standard,
 
 TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidget *parent)
     : QMainWindow(parent), Prompt(prompt) {
+    const ProgramFiles files = ProgramFiles::ForProgram(programDirectory);
+    // The language is needed before the first text, the colour table's message included, so
+    // it is read ahead of the settings file proper.
+    Translation = std::make_unique<InterfaceTranslation>(
+        InterfaceLanguage::Read(TMyMemIniFile(files.SettingsFile())));
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(ApplicationTitle);
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
@@ -87,7 +103,7 @@ TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidge
     BuildMenu();
     BuildStatusBar();
     BuildPages();
-    FormCreate(programDirectory);
+    FormCreate(files);
     if (StartupHasFailed)
         return;
     CreateConveniences();
@@ -107,6 +123,7 @@ TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidge
     qApp->installEventFilter(this);
     // Built last so that it stays the last menu, whatever the window adds before it.
     Help = new THelpMenu(*menuBar(), *this);
+    Help->SetLanguage(Translation->Language());
 }
 
 TMainForm::~TMainForm() {
@@ -145,16 +162,16 @@ void TMainForm::BuildMenu() {
         menu->addSeparator()->setObjectName(name);
     };
 
-    N1 = mainMenu->addMenu(QStringLiteral("ファイル(&F)"));
+    N1 = mainMenu->addMenu(tr("ファイル(&F)"));
     N1->setObjectName(QStringLiteral("N1"));
-    Open1 = newAction(N1, QStringLiteral("Open1"), QStringLiteral("開く(&O)"));
+    Open1 = newAction(N1, QStringLiteral("Open1"), tr("開く(&O)"));
     newSeparator(N1, QStringLiteral("N3"));
-    Save1 = newAction(N1, QStringLiteral("Save1"), QStringLiteral("上書き保存(&S)"));
-    SaveAs1 = newAction(N1, QStringLiteral("SaveAs1"), QStringLiteral("名前を付けて保存(&A)"));
+    Save1 = newAction(N1, QStringLiteral("Save1"), tr("上書き保存(&S)"));
+    SaveAs1 = newAction(N1, QStringLiteral("SaveAs1"), tr("名前を付けて保存(&A)"));
     newSeparator(N1, QStringLiteral("N2"));
-    Close1 = newAction(N1, QStringLiteral("Close1"), QStringLiteral("閉じる(&C)"));
+    Close1 = newAction(N1, QStringLiteral("Close1"), tr("閉じる(&C)"));
     newSeparator(N1, QStringLiteral("N4"));
-    Exit1 = newAction(N1, QStringLiteral("Exit1"), QStringLiteral("終了(&X)"));
+    Exit1 = newAction(N1, QStringLiteral("Exit1"), tr("終了(&X)"));
     Save1->setEnabled(false);
     SaveAs1->setEnabled(false);
     Close1->setEnabled(false);
@@ -164,15 +181,18 @@ void TMainForm::BuildMenu() {
     Close1->setShortcuts(FileCommandKeys(QKeySequence::Close, Qt::CTRL | Qt::Key_W));
     Exit1->setShortcuts(FileCommandKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
-    Edit1 = mainMenu->addMenu(QStringLiteral("編集(&E)"));
+    Edit1 = mainMenu->addMenu(tr("編集(&E)"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->menuAction()->setVisible(false);
-    Undo1 = newAction(Edit1, QStringLiteral("Undo1"), QStringLiteral("元に戻す(&U)"));
+    Undo1 = newAction(Edit1, QStringLiteral("Undo1"), tr("元に戻す(&U)"));
     Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     Undo1->setEnabled(false);
-    Redo1 = newAction(Edit1, QStringLiteral("Redo1"), QStringLiteral("やり直し(&R)"));
+    Redo1 = newAction(Edit1, QStringLiteral("Redo1"), tr("やり直し(&R)"));
     Redo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     Redo1->setEnabled(false);
+
+    // テスト comes in between later, placed right after 編集.
+    ViewMenu = new TViewMenu(*mainMenu, Prompt, Translation->Language());
 }
 
 void TMainForm::BuildStatusBar() {
@@ -196,8 +216,8 @@ void TMainForm::BuildPages() {
     CBStage = new QComboBox(central);
     CBStage->setObjectName(QStringLiteral("CBStage"));
     CBStage->setFixedWidth(177);
-    for (const QString &name : StageNames)
-        CBStage->addItem(name);
+    for (const char *name : StageNames)
+        CBStage->addItem(tr(name));
     CBStage->hide();
     layout->addWidget(CBStage, 0, Qt::AlignLeft);
 
@@ -214,8 +234,7 @@ void TMainForm::BuildPages() {
     setCentralWidget(central);
 }
 
-void TMainForm::FormCreate(const QString &programDirectory) {
-    const ProgramFiles files = ProgramFiles::ForProgram(programDirectory);
+void TMainForm::FormCreate(const ProgramFiles &files) {
     Colours = FcPaletteData::Load(files.ColourTable(), Prompt);
     if (!Colours) {
         StartupHasFailed = true;
@@ -230,14 +249,15 @@ void TMainForm::FormCreate(const QString &programDirectory) {
 
     files.MakeSettingsFolder();
     SettingsFile = std::make_unique<TMyMemIniFile>(files.SettingsFile());
-    ChipAttributeNames =
-        ReadNameList(files.NameList(QStringLiteral("ChipAttributes.txt"))).value_or(QStringList());
+    const QString &language = Translation->Language();
+    ChipAttributeNames = ReadNameList(files.NameList(QStringLiteral("ChipAttributes.txt"), language))
+                             .value_or(QStringList());
     CopyChipAttributeNames(Controls.Chip16x16, ChipAttributeNames);
     Rom = std::make_unique<RomImageData>(*ModifiedFlags, ChipAttributeNames, *SettingsFile, Prompt);
     Graphics = std::make_unique<EditorGraphics>(*Colours, *Rom);
     ApplySettings();
     // The room and map set scroll bars got their ranges when their pages were built.
-    LoadObjectNames(files.NameList(QStringLiteral("ObjectList.txt")));
+    LoadObjectNames(files.NameList(QStringLiteral("ObjectList.txt"), language));
     CreateControllers();
     CreateViewAndExportCommands();
 }
@@ -272,8 +292,7 @@ DisplaySettings TMainForm::CurrentSettings() const {
 void TMainForm::LoadObjectNames(const QString &path) {
     const std::optional<QStringList> names = ReadNameList(path);
     if (!names) {
-        Prompt.ShowMessage(QStringLiteral("ObjectList.txt") +
-                           QStringLiteral("を読み込めませんでした。"));
+        Prompt.ShowMessage(tr("%1を読み込めませんでした。").arg(QStringLiteral("ObjectList.txt")));
         return;
     }
     Controls.Object.CBSelectObject->clear();
@@ -339,9 +358,9 @@ void TMainForm::WriteConvenienceSettings() {
 
 void TMainForm::CreateViewAndExportCommands() {
     OverviewCommand =
-        new TStageOverviewCommand(*this, *Colours, *Rom, *Graphics, Prompt,
+        new TStageOverviewCommand(*this, *ViewMenu->Menu(), *Colours, *Rom, *Graphics, Prompt,
                                   {Controls.Map.ScrBarMap, Controls.Object.ScrBarObjectMap});
-    ExportCommands = new TFileExportCommands(*menuBar()->findChild<QMenu *>(QStringLiteral("N1")),
+    ExportCommands = new TFileExportCommands(*N1,
                                              Exit1, *Rom, Prompt, *EditPageControl, Controls);
 }
 
@@ -384,7 +403,7 @@ void TMainForm::ShowNoDocument() {
 }
 
 QString TMainForm::SaveQuestion() const {
-    return Rom->FilePath() + QStringLiteral("への変更を保存しますか？");
+    return tr("%1への変更を保存しますか？").arg(Rom->FilePath());
 }
 
 bool TMainForm::ConfirmSaveChanges() {
@@ -480,6 +499,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
         return;
     }
     CurrentSettings().Write(*SettingsFile);
+    InterfaceLanguage::Write(*SettingsFile, ViewMenu->ChosenLanguage());
     WriteConvenienceSettings();
     // The program still ends when the settings cannot be written: the image has been saved
     // or deliberately left, and keeping the window open would only trap the user.
@@ -518,17 +538,17 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
 void TMainForm::Edit1Click() {
     if (Rom->CanUndo()) {
         Undo1->setEnabled(true);
-        Undo1->setText(QStringLiteral("元に戻す(&U) - ") + Rom->UndoName());
+        Undo1->setText(tr("元に戻す(&U)") + QStringLiteral(" - ") + Rom->UndoName());
     } else {
         Undo1->setEnabled(false);
-        Undo1->setText(QStringLiteral("元に戻す(&U)"));
+        Undo1->setText(tr("元に戻す(&U)"));
     }
     if (Rom->CanRedo()) {
         Redo1->setEnabled(true);
-        Redo1->setText(QStringLiteral("やり直し(&R) - ") + Rom->RedoName());
+        Redo1->setText(tr("やり直し(&R)") + QStringLiteral(" - ") + Rom->RedoName());
     } else {
         Redo1->setEnabled(false);
-        Redo1->setText(QStringLiteral("やり直し(&R)"));
+        Redo1->setText(tr("やり直し(&R)"));
     }
 }
 

@@ -13,7 +13,9 @@ class AnimationTimer;
 class EditFlagManagement;
 class EditorGraphics;
 class FcPaletteData;
+class InterfaceTranslation;
 class PageController;
+class ProgramFiles;
 class QAction;
 class QLabel;
 class QMenu;
@@ -28,6 +30,7 @@ class TObjectEditForm;
 class TShowUnusedChipNumForm;
 class TStageOverviewCommand;
 class TestPlay;
+class TViewMenu;
 class UserPrompt;
 
 /// The application title: the caption of every box and the window title without a file.
@@ -89,7 +92,7 @@ private:
     void BuildMenu();
     void BuildStatusBar();
     void BuildPages();
-    void FormCreate(const QString &programDirectory);
+    void FormCreate(const ProgramFiles &files);
     void ApplySettings();
     DisplaySettings CurrentSettings() const;
     void LoadObjectNames(const QString &path);
@@ -113,6 +116,9 @@ private:
 
     UserPrompt &Prompt;
     bool StartupHasFailed = false;
+
+    /// The interface language of this run; ahead of everything it translates, so it goes last.
+    std::unique_ptr<InterfaceTranslation> Translation;
 
     std::unique_ptr<FcPaletteData> Colours;
     std::unique_ptr<EditFlagManagement> ModifiedFlags;
@@ -141,6 +147,8 @@ private:
     QMenu *Edit1 = nullptr;
     QAction *Undo1 = nullptr;
     QAction *Redo1 = nullptr;
+    /// The 表示 menu; other display commands join it through its `Menu()`.
+    TViewMenu *ViewMenu = nullptr;
     THelpMenu *Help = nullptr;
     std::array<QLabel *, 3> StatusPanels{};
     QComboBox *CBStage = nullptr;

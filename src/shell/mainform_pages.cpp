@@ -7,6 +7,7 @@
 #include "objects/objectpage.h"
 #include "palette/palettepage.h"
 
+#include <QCoreApplication>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <algorithm>
@@ -25,23 +26,29 @@ QWidget *NewPage(QTabWidget &pageControl, const QString &name, const QString &ca
 EditPageControls BuildEditPages(QTabWidget &pageControl, QLabel *statusPanel,
                                 AnimationTimer *frameTimer, const EditDialogs &dialogs) {
     EditPageControls controls;
-    controls.Map = BuildMapPage(
-        NewPage(pageControl, QStringLiteral("TabMapEdit"), QStringLiteral("マップ")), statusPanel);
-    controls.MapSet = BuildMapSetPage(
-        NewPage(pageControl, QStringLiteral("TabMapSetEdit"), QStringLiteral("マップセット")),
-        statusPanel, dialogs.GridForm, dialogs.ReportWindow);
-    controls.Chip32x32 = BuildChip32x32Page(
-        NewPage(pageControl, QStringLiteral("Tab32x32ChipEdit"), QStringLiteral("32x32チップ")),
-        statusPanel, dialogs.ReportWindow);
-    controls.Chip16x16 = BuildChip16x16Page(
-        NewPage(pageControl, QStringLiteral("Tab16x16ChipEdit"), QStringLiteral("16x16チップ")),
-        statusPanel, dialogs.ReportWindow);
-    controls.Palette = BuildPalettePage(
-        NewPage(pageControl, QStringLiteral("TabPaletteEdit"), QStringLiteral("パレット")),
-        frameTimer);
-    controls.Object = BuildObjectPage(
-        NewPage(pageControl, QStringLiteral("TabObjectEdit"), QStringLiteral("オブジェクト")),
-        statusPanel, dialogs.ObjectForm);
+    controls.Map = BuildMapPage(NewPage(pageControl, QStringLiteral("TabMapEdit"),
+                                        QCoreApplication::translate("TMainForm", "マップ")),
+                                statusPanel);
+    controls.MapSet =
+        BuildMapSetPage(NewPage(pageControl, QStringLiteral("TabMapSetEdit"),
+                                QCoreApplication::translate("TMainForm", "マップセット")),
+                        statusPanel, dialogs.GridForm, dialogs.ReportWindow);
+    controls.Chip32x32 =
+        BuildChip32x32Page(NewPage(pageControl, QStringLiteral("Tab32x32ChipEdit"),
+                                   QCoreApplication::translate("TMainForm", "32x32チップ")),
+                           statusPanel, dialogs.ReportWindow);
+    controls.Chip16x16 =
+        BuildChip16x16Page(NewPage(pageControl, QStringLiteral("Tab16x16ChipEdit"),
+                                   QCoreApplication::translate("TMainForm", "16x16チップ")),
+                           statusPanel, dialogs.ReportWindow);
+    controls.Palette =
+        BuildPalettePage(NewPage(pageControl, QStringLiteral("TabPaletteEdit"),
+                                 QCoreApplication::translate("TMainForm", "パレット")),
+                         frameTimer);
+    controls.Object =
+        BuildObjectPage(NewPage(pageControl, QStringLiteral("TabObjectEdit"),
+                                QCoreApplication::translate("TMainForm", "オブジェクト")),
+                        statusPanel, dialogs.ObjectForm);
     return controls;
 }
 

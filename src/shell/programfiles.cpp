@@ -1,21 +1,26 @@
 #include "programfiles.h"
 
+#include "language.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <optional>
 
 namespace {
 
 const QString ColourTableName = QStringLiteral("fcpalette.pal");
 
-// The first of `directories` holding `fileName`; the first directory when none does.
-QString FirstHolding(const QStringList &directories, const QString &fileName) {
+// The first of `names` found, looking through `directories` in turn; nothing when none holds any.
+std::optional<QString> FirstHolding(const QStringList &directories, const QStringList &names) {
     for (const QString &directory : directories) {
-        const QString path = QDir(directory).filePath(fileName);
-        if (QFileInfo(path).isFile())
-            return path;
+        for (const QString &name : names) {
+            const QString path = QDir(directory).filePath(name);
+            if (QFileInfo(path).isFile())
+                return path;
+        }
     }
-    return QDir(directories.constFirst()).filePath(fileName);
+    return std::nullopt;
 }
 
 } // namespace
@@ -41,10 +46,16 @@ void ProgramFiles::MakeSettingsFolder() const {
     QDir().mkpath(OwnDirectory);
 }
 
-QString ProgramFiles::NameList(const QString &fileName) const {
-    if (!IsInstalled())
-        return QDir(OwnDirectory).filePath(fileName);
-    return FirstHolding({OwnDirectory, DataDirectory}, fileName);
+QString ProgramFiles::NameList(const QString &fileName, const QString &language) const {
+    QStringList names{fileName};
+    if (language != InterfaceLanguage::Japanese) {
+        const QFileInfo usual(fileName);
+        names.prepend(usual.completeBaseName() + u'.' + language + u'.' + usual.suffix());
+    }
+    QStringList places{OwnDirectory};
+    if (IsInstalled())
+        places << DataDirectory;
+    return FirstHolding(places, names).value_or(QDir(OwnDirectory).filePath(fileName));
 }
 
 QString ProgramFiles::ColourTable() const {
@@ -52,6 +63,5 @@ QString ProgramFiles::ColourTable() const {
     // cartridge always wins.
     if (!IsInstalled() || QFileInfo(ColourTableName).isFile())
         return ColourTableName;
-    const QString path = FirstHolding({OwnDirectory, DataDirectory}, ColourTableName);
-    return QFileInfo(path).isFile() ? path : ColourTableName;
+    return FirstHolding({OwnDirectory, DataDirectory}, {ColourTableName}).value_or(ColourTableName);
 }

@@ -31,9 +31,11 @@ public:
     /// Makes the folder of the settings file, so the first exit of an installed editor can
     /// write there. When it cannot be made, the write at exit reports why.
     void MakeSettingsFolder() const;
-    /// The name list `fileName` (such as "ObjectList.txt"): the first place holding it, or
-    /// where the user would put it when none does.
-    QString NameList(const QString &fileName) const;
+    /// The name list `fileName` (such as "ObjectList.txt") for the interface `language`: the
+    /// first place holding it, or where the user would put it when none does. In each place a
+    /// language other than Japanese first looks for its own sample list ("ObjectList.en.txt");
+    /// the usual file is the user's own data and read whatever the language.
+    QString NameList(const QString &fileName, const QString &language) const;
     /// The colour table to load. When no place holds one this is the bare file name, so the
     /// message about the missing table names it as it always has.
     QString ColourTable() const;

@@ -59,7 +59,8 @@ void RecentFiles::Choose(const QString &path) {
     }
     Paths.removeAll(path);
     Rebuild();
-    Prompt.ShowMessage(path + tr("が見つかりませんでした。最近使ったファイルの一覧から外します。"));
+    Prompt.ShowMessage(
+        tr("%1が見つかりませんでした。最近使ったファイルの一覧から外します。").arg(path));
 }
 
 void RecentFiles::Rebuild() {

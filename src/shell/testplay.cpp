@@ -123,6 +123,6 @@ bool TestPlay::Start(const QString &command, const QString &imagePath) {
     const std::optional<EmulatorCommandLine> line = SplitEmulatorCommand(command, imagePath);
     if (line && QProcess::startDetached(line->Program, line->Arguments))
         return true;
-    Prompt.ShowMessage(command + tr("を実行できませんでした。"));
+    Prompt.ShowMessage(tr("%1を実行できませんでした。").arg(command));
     return false;
 }

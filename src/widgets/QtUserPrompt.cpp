@@ -11,20 +11,21 @@ namespace {
 // caption's "*.*" means every file, but Qt would read it as "names with a dot" and hide every
 // file without an extension from the all-files choice.
 struct FileType {
-    QString Caption;
+    const char *Caption; ///< untranslated: the dialog shows it in the interface language
     QString Patterns;
 };
 
-const FileType RomImageType{QStringLiteral("QUARTEX3 ROMイメージ (*.nes)"),
+const FileType RomImageType{QT_TRANSLATE_NOOP("QtUserPrompt", "QUARTEX3 ROMイメージ (*.nes)"),
                             QStringLiteral("*.nes")};
-const FileType AllFilesType{QStringLiteral("すべてのファイル (*.*)"), QStringLiteral("*")};
+const FileType AllFilesType{QT_TRANSLATE_NOOP("QtUserPrompt", "すべてのファイル (*.*)"),
+                            QStringLiteral("*")};
 
 // With its details hidden the dialog shows each filter without its last parenthesised part,
 // that is exactly the caption, and lists by the patterns inside that part.
 void SetFileTypes(QFileDialog &dialog, std::initializer_list<FileType> types) {
     QStringList filters;
     for (const FileType &type : types)
-        filters << type.Caption + QStringLiteral(" (") + type.Patterns + u')';
+        filters << QtUserPrompt::tr(type.Caption) + QStringLiteral(" (") + type.Patterns + u')';
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
 }

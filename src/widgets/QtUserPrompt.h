@@ -2,6 +2,7 @@
 
 #include "UserPrompt.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 /// The application's `UserPrompt`: message boxes, the open and save dialogs of cartridge
@@ -10,6 +11,8 @@
 /// Owns nothing but the caption every box carries (the application title); each dialog is
 /// created for one question and gone when it is answered.
 class QtUserPrompt : public UserPrompt {
+    Q_DECLARE_TR_FUNCTIONS(QtUserPrompt)
+
 public:
     explicit QtUserPrompt(QString caption);
 

@@ -37,6 +37,7 @@ foreach(installed
         bin/quartex3editor bin/quartex3tool
         share/quartex3editor/fcpalette.pal share/quartex3editor/ObjectList.txt
         share/quartex3editor/ChipAttributes.txt
+        share/quartex3editor/ObjectList.en.txt share/quartex3editor/ChipAttributes.en.txt
         share/applications/quartex3editor.desktop
         share/icons/hicolor/48x48/apps/quartex3editor.png
         share/icons/hicolor/scalable/apps/quartex3editor.svg
@@ -83,4 +84,16 @@ if(NOT settingsText MATCHES "\\[Timer\\]\r?\nInterval=16")
 endif()
 if(EXISTS ${prefix}/bin/quartex3editor.ini OR EXISTS ${work}/fcpalette.pal)
     fail("the installed editor wrote beside itself or into the working directory")
+endif()
+
+# With English chosen in the settings, the help speaks English too.
+string(REPLACE "Language=ja" "Language=en" englishSettings "${settingsText}")
+if(englishSettings STREQUAL settingsText)
+    fail("the settings written at exit lack the language:\n${settingsText}")
+endif()
+file(WRITE ${settings} "${englishSettings}")
+run(editor_help_en 0 ${noDisplay} HOME=${home} --unset=XDG_CONFIG_HOME
+    ${prefix}/bin/quartex3editor --help)
+if(NOT editor_help_en_out MATCHES "Edits the stage data")
+    fail("quartex3editor --help with English chosen printed:\n${editor_help_en_out}")
 endif()

@@ -4,7 +4,6 @@
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"
 #include "guideform.h"
-#include "helpmenu.h"
 #include "mainform.h"
 
 #include <QDir>
@@ -96,12 +95,14 @@ void TestGuide::f1ShowsTheGuide() {
     QTemporaryDir work;
     QDir::setCurrent(work.path());
     WriteFile(work.filePath(QStringLiteral("fcpalette.pal")), MasterColourTable());
+    // The guide speaks the interface language of the settings.
+    WriteFile(work.filePath(QStringLiteral("quartex3editor.ini")),
+              QStringLiteral("[Display]\nLanguage=%1\n").arg(language).toUtf8());
     ScriptedPrompt prompt;
     TMainForm form(prompt, work.path());
     QDir::setCurrent(previous);
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.findChild<THelpMenu *>()->SetLanguage(language);
 
     // With no image open.
     QTest::keyClick(&form, Qt::Key_F1);

@@ -26,9 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStringEncoder>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <map>
@@ -36,11 +34,6 @@
 namespace {
 
 const QString IniName = QStringLiteral("quartex3editor.ini");
-
-QByteArray ShiftJisLines(const QStringList &lines) {
-    QStringEncoder encode("Shift_JIS");
-    return encode(lines.join(u'\n') + u'\n');
-}
 
 // Changes room 3 of the current stage's map as the map page does: through the recording
 // setter, then the flag.
@@ -291,7 +284,8 @@ void TestMainForm::settingsCreatedAtExit() {
                  "[32x32ChipEdit]\nGrid=0\n\n"
                  "[MapSetEdit]\nGrid=0\n\n"
                  "[Timer]\nInterval=16\n\n"
-                 "[Undo]\nEnabled=1\n\n")),
+                 "[Undo]\nEnabled=1\n\n"
+                 "[Display]\nLanguage=ja\n\n")),
              qPrintable(written));
 }
 

@@ -53,6 +53,8 @@ private slots:
     void installedSettingsInTheConfigurationFolder();
     void installedLookupOrder_data();
     void installedLookupOrder();
+    void nameListLanguage_data();
+    void nameListLanguage();
 };
 
 void TestProgramFiles::portableKeepsEverythingBesideTheProgram() {
@@ -64,7 +66,7 @@ void TestProgramFiles::portableKeepsEverythingBesideTheProgram() {
     const ProgramFiles files = folders.Files();
     QVERIFY(!files.IsInstalled());
     QCOMPARE(files.SettingsFile(), folders.Path(QStringLiteral("prefix/bin/quartex3editor.ini")));
-    QCOMPARE(files.NameList(QStringLiteral("ObjectList.txt")),
+    QCOMPARE(files.NameList(QStringLiteral("ObjectList.txt"), QStringLiteral("ja")),
              folders.Path(QStringLiteral("prefix/bin/ObjectList.txt")));
     QCOMPARE(files.ColourTable(), QStringLiteral("fcpalette.pal"));
 }
@@ -114,8 +116,49 @@ void TestProgramFiles::installedLookupOrder() {
     QVERIFY(folders.PutInto(holders, name));
 
     const ProgramFiles files = folders.Files();
-    const QString found = name == u"fcpalette.pal" ? files.ColourTable() : files.NameList(name);
+    const QString found =
+        name == u"fcpalette.pal" ? files.ColourTable() : files.NameList(name, QStringLiteral("ja"));
     QCOMPARE(found, expected.isEmpty() ? name : folders.Path(expected + u'/' + name));
+}
+
+void TestProgramFiles::nameListLanguage_data() {
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("expected");
+
+    const QString program = QStringLiteral("prefix/bin/");
+    const QString config = QStringLiteral("config/");
+    const QString data = QStringLiteral("prefix/share/quartex3editor/");
+    const QString usual = QStringLiteral("ObjectList.txt");
+    const QString english = QStringLiteral("ObjectList.en.txt");
+    const QString en = QStringLiteral("en");
+    QTest::newRow("portable: the language's own list")
+        << false << en << QStringList{program + usual, program + english} << program + english;
+    QTest::newRow("portable: without it, the usual one")
+        << false << en << QStringList{program + usual} << program + usual;
+    QTest::newRow("portable: Japanese reads the usual one")
+        << false << QStringLiteral("ja") << QStringList{program + usual, program + english}
+        << program + usual;
+    QTest::newRow("installed: the user's own list before a shipped translation")
+        << true << en << QStringList{config + usual, data + english} << config + usual;
+    QTest::newRow("installed: the shipped translation before the shipped list")
+        << true << en << QStringList{data + usual, data + english} << data + english;
+}
+
+void TestProgramFiles::nameListLanguage() {
+    QFETCH(bool, installed);
+    QFETCH(QString, language);
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+    const Folders folders;
+    if (installed)
+        folders.Install();
+    for (const QString &file : files)
+        QVERIFY(folders.Put(file));
+
+    QCOMPARE(folders.Files().NameList(QStringLiteral("ObjectList.txt"), language),
+             folders.Path(expected));
 }
 
 QTEST_GUILESS_MAIN(TestProgramFiles)

@@ -4,6 +4,12 @@
 #include "TestFiles.h"
 
 #include <QDir>
+#include <QStringEncoder>
+
+QByteArray ShiftJisLines(const QStringList &lines) {
+    QStringEncoder encode("Shift_JIS");
+    return encode(lines.join(u'\n') + u'\n');
+}
 
 EditorSetup::EditorSetup() : PreviousDirectory(QDir::currentPath()) {
     QDir::setCurrent(WorkDir.path());

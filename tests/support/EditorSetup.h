@@ -5,8 +5,13 @@
 #include "ScriptedPrompt.h"
 #include "mainform.h"
 
+#include <QByteArray>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+
+/// `lines` as a name list file holds them: Shift-JIS, each line ended by LF.
+QByteArray ShiftJisLines(const QStringList &lines);
 
 /// A program directory and a working directory holding a colour table, as the editor
 /// finds them when started; the working directory is restored afterwards. Windows started

@@ -355,7 +355,7 @@ void Chip16x16EditClass::ImgBGBankTableMouseMove(TImageEx *sender, Qt::MouseButt
         ImgBGBankTableMouseLeave(sender);
         return;
     }
-    Controls.StatusPanel->setText(QStringLiteral("タイルNo:") + HexText(*tile));
+    Controls.StatusPanel->setText(tr("タイルNo:") + HexText(*tile));
     MoveHover(View::BankTable, *tile);
 }
 
@@ -402,7 +402,7 @@ void Chip16x16EditClass::ImgEdit16x16ChipViewMouseMove(TImageEx *sender, Qt::Mou
         ImgEdit16x16ChipViewMouseLeave(sender);
         return;
     }
-    Controls.StatusPanel->setText(QStringLiteral("16x16チップNo:") + HexText(*chip));
+    Controls.StatusPanel->setText(tr("16x16チップNo:") + HexText(*chip));
     MoveHover(View::ChipView, *chip);
 }
 
@@ -515,7 +515,7 @@ void Chip16x16EditClass::ScrBarBGBankXScroll(int tag, int position) {
 
 void Chip16x16EditClass::Button1Click() {
     if (!Prompt.ConfirmYesNo(
-            QStringLiteral("このステージのチップ・BGバンクを読み込み直します。よろしいですか？")))
+            tr("このステージのチップ・BGバンクを読み込み直します。よろしいですか？")))
         return;
     StageData &stage = Stage();
     stage.LoadBGBank();
@@ -527,14 +527,13 @@ void Chip16x16EditClass::Button1Click() {
 }
 
 void Chip16x16EditClass::BtnUnusedTileChkClick() {
-    Controls.ReportWindow->ShowReport(QStringLiteral("未使用タイル番号"),
-                                      QStringLiteral("16x16チップに使用されてないタイル番号は"),
+    Controls.ReportWindow->ShowReport(tr("未使用タイル番号"),
+                                      tr("16x16チップに使用されてないタイル番号は"),
                                       ListUnusedTiles(Stage()));
 }
 
 void Chip16x16EditClass::BtnUnused16x16ChipChkClick() {
-    Controls.ReportWindow->ShowReport(
-        QStringLiteral("未使用16x16チップ番号"),
-        QStringLiteral("32x32チップに使用されてない16x16チップ番号は"),
-        ListUnused16x16Chips(Stage()));
+    Controls.ReportWindow->ShowReport(tr("未使用16x16チップ番号"),
+                                      tr("32x32チップに使用されてない16x16チップ番号は"),
+                                      ListUnused16x16Chips(Stage()));
 }

@@ -22,30 +22,30 @@ constexpr int PropertyEditWidth = 28;
 constexpr int BankBarWidth = 96;
 
 // The attribute names the page shows until the attribute list replaces them.
-constexpr std::array<const char16_t *, ChipAttributeItemCount> AttributeDesignTexts = {
-    u"0x 背景",
-    u"1x ブロック",
-    u"2x はしご(途中)",
-    u"3x 特殊ブロック",
-    u"4x はしご(頂点)",
-    u"5x コンベア(右)",
-    u"6x 背景裏に隠れる",
-    u"7x コンベア(左)",
-    u"8x 水中",
-    u"9x ?",
-    u"Ax ?",
-    u"Bx ?",
-    u"Cx ?",
-    u"Dx ダメージ床",
-    u"Ex ?",
-    u"Fx トゲ"};
+constexpr std::array<const char *, ChipAttributeItemCount> AttributeDesignTexts = {
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "0x 背景"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "1x ブロック"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "2x はしご(途中)"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "3x 特殊ブロック"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "4x はしご(頂点)"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "5x コンベア(右)"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "6x 背景裏に隠れる"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "7x コンベア(左)"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "8x 水中"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "9x ?"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "Ax ?"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "Bx ?"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "Cx ?"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "Dx ダメージ床"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "Ex ?"),
+    QT_TRANSLATE_NOOP("Chip16x16EditClass", "Fx トゲ")};
 
 QLabel *MakeValueLabel(QWidget *parent, const QString &name) {
     return MakeLabel(parent, name, QStringLiteral("00"));
 }
 
 QGroupBox *BuildSelectedTileGroup(QWidget *page, Chip16x16EditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("選択タイル"), page);
+    auto *group = new QGroupBox(Chip16x16EditClass::tr("選択タイル"), page);
     auto *layout = new QVBoxLayout(group);
     controls.ImgSelectTile = MakeImage(group, QStringLiteral("ImgSelectTile"), 32, 32);
     layout->addWidget(controls.ImgSelectTile, 0, Qt::AlignHCenter);
@@ -57,7 +57,7 @@ QGroupBox *BuildSelectedTileGroup(QWidget *page, Chip16x16EditControls &controls
 }
 
 QGroupBox *BuildEditedChipGroup(QWidget *page, Chip16x16EditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("編集対象チップ"), page);
+    auto *group = new QGroupBox(Chip16x16EditClass::tr("編集対象チップ"), page);
     auto *layout = new QVBoxLayout(group);
     controls.ImgEdit16x16Chip = MakeImage(group, QStringLiteral("ImgEdit16x16Chip"), 64, 64);
     layout->addWidget(controls.ImgEdit16x16Chip, 0, Qt::AlignHCenter);
@@ -78,7 +78,7 @@ QGroupBox *BuildEditedChipGroup(QWidget *page, Chip16x16EditControls &controls) 
         MakeHexEdit(group, QStringLiteral("EditSelectChipProperty"), PropertyEditWidth);
     controls.EditSelectChipProperty->setText(QStringLiteral("00"));
     layout->addLayout(
-        CaptionedValue(group, QStringLiteral("属性:"), controls.EditSelectChipProperty));
+        CaptionedValue(group, Chip16x16EditClass::tr("属性:"), controls.EditSelectChipProperty));
     controls.LblSelectChipProperty =
         MakeLabel(group, QStringLiteral("LblSelectChipProperty"), QStringLiteral("(00 + 0)"));
     layout->addWidget(controls.LblSelectChipProperty);
@@ -87,7 +87,7 @@ QGroupBox *BuildEditedChipGroup(QWidget *page, Chip16x16EditControls &controls) 
 }
 
 QGroupBox *BuildBankGroup(QWidget *page, Chip16x16EditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("BGバンク"), page);
+    auto *group = new QGroupBox(Chip16x16EditClass::tr("BGバンク"), page);
     auto *layout = new QGridLayout(group);
     for (int bank = 0; bank < 2; ++bank) {
         layout->addWidget(new QLabel(Numbered(u"Bank", bank) + QStringLiteral(":"), group), bank,
@@ -109,14 +109,15 @@ QGroupBox *BuildBankGroup(QWidget *page, Chip16x16EditControls &controls) {
 
 // The attribute choice lists its items top to bottom in the first column, then the second.
 QGroupBox *BuildAttributeChoice(QWidget *page, Chip16x16EditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("チップ属性"), page);
+    auto *group = new QGroupBox(Chip16x16EditClass::tr("チップ属性"), page);
     group->setObjectName(QStringLiteral("RGChipPropertySelect"));
     auto *layout = new QGridLayout(group);
     layout->setVerticalSpacing(2);
     controls.ChipPropertyGroup = new QButtonGroup(group);
     constexpr int rows = ChipAttributeItemCount / 2;
     for (int attribute = 0; attribute < ChipAttributeItemCount; ++attribute) {
-        auto *item = new QRadioButton(QString::fromUtf16(AttributeDesignTexts[attribute]), group);
+        auto *item =
+            new QRadioButton(Chip16x16EditClass::tr(AttributeDesignTexts[attribute]), group);
         controls.ChipPropertyGroup->addButton(item, attribute);
         controls.ChipPropertyItems[attribute] = item;
         layout->addWidget(item, attribute % rows, attribute / rows);
@@ -128,7 +129,7 @@ QGroupBox *BuildAttributeChoice(QWidget *page, Chip16x16EditControls &controls) 
 /// The palette choice: four items side by side, each followed by the four colours of its
 /// palette.
 QGroupBox *BuildPaletteChoice(QWidget *page, Chip16x16EditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("使用パレット"), page);
+    auto *group = new QGroupBox(Chip16x16EditClass::tr("使用パレット"), page);
     group->setObjectName(QStringLiteral("RGPaletteSelect"));
     auto *layout = new QHBoxLayout(group);
     controls.PaletteGroup = new QButtonGroup(group);
@@ -174,7 +175,8 @@ Chip16x16EditControls BuildChip16x16Page(QWidget *page, QLabel *statusPanel,
     auto *side = new QVBoxLayout;
     side->addWidget(BuildSelectedTileGroup(page, controls));
     side->addStretch();
-    controls.Button1 = MakeButton(page, QStringLiteral("Button1"), QStringLiteral("再読み込み"));
+    controls.Button1 =
+        MakeButton(page, QStringLiteral("Button1"), Chip16x16EditClass::tr("再読み込み"));
     side->addWidget(controls.Button1);
     pictures->addLayout(side);
     layout->addLayout(pictures);
@@ -185,10 +187,10 @@ Chip16x16EditControls BuildChip16x16Page(QWidget *page, QLabel *statusPanel,
     auto *left = new QVBoxLayout;
     left->addWidget(BuildBankGroup(page, controls));
     controls.BtnUnusedTileChk = MakeButton(page, QStringLiteral("BtnUnusedTileChk"),
-                                           QStringLiteral("未使用タイル番号表示"));
+                                           Chip16x16EditClass::tr("未使用タイル番号表示"));
     left->addWidget(controls.BtnUnusedTileChk);
     controls.BtnUnused16x16ChipChk = MakeButton(page, QStringLiteral("BtnUnused16x16ChipChk"),
-                                                QStringLiteral("未使用チップ番号表示"));
+                                                Chip16x16EditClass::tr("未使用チップ番号表示"));
     left->addWidget(controls.BtnUnused16x16ChipChk);
     left->addStretch();
     editing->addLayout(left);

@@ -356,7 +356,7 @@ void Chip32x32EditClass::ImgEdit32x32ChipViewMouseMove(TImageEx *, Qt::MouseButt
         LeaveView();
         return;
     }
-    Controls.StatusPanel->setText(QStringLiteral("32x32チップNo:") +
+    Controls.StatusPanel->setText(tr("32x32チップNo:") +
                                   HexText(Half * ChipsPerHalf + point->Cell));
     HoverView(point->Cell);
 }
@@ -382,7 +382,7 @@ void Chip32x32EditClass::Img16x16ChipTableMouseMove(TImageEx *, Qt::MouseButtons
         LeaveTable();
         return;
     }
-    Controls.StatusPanel->setText(QStringLiteral("16x16チップNo:") + HexText(*chip));
+    Controls.StatusPanel->setText(tr("16x16チップNo:") + HexText(*chip));
     HoverTable(*chip);
 }
 
@@ -445,7 +445,7 @@ void Chip32x32EditClass::Chk32x32ChipEditDrawGridClick() {
 
 void Chip32x32EditClass::Button2Click() {
     if (!Prompt.ConfirmYesNo(
-            QStringLiteral("このステージの32x32チップデータを読み込み直します。よろしいですか？")))
+            tr("このステージの32x32チップデータを読み込み直します。よろしいですか？")))
         return;
     StageData &stage = Document.CurrentStageData();
     stage.LoadChip32x32();
@@ -455,14 +455,13 @@ void Chip32x32EditClass::Button2Click() {
 }
 
 void Chip32x32EditClass::BtnUnused32x32ChipChkClick() {
-    Controls.ReportWindow->ShowReport(
-        QStringLiteral("未使用32x32チップ番号"),
-        QStringLiteral("マップセットに使用されてない32x32チップ番号は"),
-        ListUnused32x32Chips(Document.CurrentStageData()));
+    Controls.ReportWindow->ShowReport(tr("未使用32x32チップ番号"),
+                                      tr("マップセットに使用されてない32x32チップ番号は"),
+                                      ListUnused32x32Chips(Document.CurrentStageData()));
 }
 
 void Chip32x32EditClass::BtnOverlap32x32ChipChkClick() {
-    Controls.ReportWindow->ShowReport(QStringLiteral("重複チップの置換"),
-                                      QStringLiteral("重複定義されている32x32チップ番号は"),
+    Controls.ReportWindow->ShowReport(tr("重複チップの置換"),
+                                      tr("重複定義されている32x32チップ番号は"),
                                       ListDuplicate32x32Chips(Document.CurrentStageData()));
 }

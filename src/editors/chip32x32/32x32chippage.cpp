@@ -17,7 +17,7 @@ namespace {
 constexpr int PropertyLabelWidth = 112;
 
 QGroupBox *BuildHalfGroup(QWidget *page, Chip32x32EditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("表示切替"), page);
+    auto *group = new QGroupBox(Chip32x32EditClass::tr("表示切替"), page);
     auto *layout = new QHBoxLayout(group);
     auto *upDown = new TUpDown(group);
     upDown->setObjectName(QStringLiteral("UDChange32x32ChipView"));
@@ -38,7 +38,7 @@ QGroupBox *BuildHalfGroup(QWidget *page, Chip32x32EditControls &controls) {
 }
 
 QGroupBox *BuildEditedChipGroup(QWidget *page, Chip32x32EditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("編集対象チップ"), page);
+    auto *group = new QGroupBox(Chip32x32EditClass::tr("編集対象チップ"), page);
     auto *layout = new QGridLayout(group);
     controls.ImgEdit32x32Chip = MakeImage(group, QStringLiteral("ImgEdit32x32Chip"), 64, 64);
     layout->addWidget(controls.ImgEdit32x32Chip, 0, 0, 2, 1, Qt::AlignTop);
@@ -48,9 +48,9 @@ QGroupBox *BuildEditedChipGroup(QWidget *page, Chip32x32EditControls &controls) 
         CaptionedValue(group, QStringLiteral("No:"), controls.LblSelect32x32ChipIndex), 2, 0);
 
     auto *indices = new QGridLayout;
-    indices->addWidget(new QLabel(QStringLiteral("  構成チップNo:"), group), 0, 0, 1, 2);
+    indices->addWidget(new QLabel(Chip32x32EditClass::tr("  構成チップNo:"), group), 0, 0, 1, 2);
     auto *properties = new QGridLayout;
-    properties->addWidget(new QLabel(QStringLiteral("構成チップ属性:"), group), 0, 0, 1, 2);
+    properties->addWidget(new QLabel(Chip32x32EditClass::tr("構成チップ属性:"), group), 0, 0, 1, 2);
     for (int q = 0; q < 4; ++q) {
         controls.LblStructChipIndex[q] =
             MakeLabel(group, Numbered(u"LblStructChipIndex", q), QStringLiteral("00"));
@@ -67,7 +67,7 @@ QGroupBox *BuildEditedChipGroup(QWidget *page, Chip32x32EditControls &controls) 
 }
 
 QGroupBox *BuildBrushGroup(QWidget *page, Chip32x32EditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("選択チップ"), page);
+    auto *group = new QGroupBox(Chip32x32EditClass::tr("選択チップ"), page);
     auto *layout = new QHBoxLayout(group);
     controls.ImgSelect16x16Chip = MakeImage(group, QStringLiteral("ImgSelect16x16Chip"), 32, 32);
     layout->addWidget(controls.ImgSelect16x16Chip, 0, Qt::AlignTop);
@@ -78,8 +78,8 @@ QGroupBox *BuildBrushGroup(QWidget *page, Chip32x32EditControls &controls) {
         CaptionedValue(group, QStringLiteral("  No:"), controls.LblSelect16x16ChipIndex));
     controls.LblSelect16x16ChipProperty =
         MakeLabel(group, QStringLiteral("LblSelect16x16ChipProperty"), QString());
-    texts->addLayout(
-        CaptionedValue(group, QStringLiteral("属性:"), controls.LblSelect16x16ChipProperty));
+    texts->addLayout(CaptionedValue(group, Chip32x32EditClass::tr("属性:"),
+                                    controls.LblSelect16x16ChipProperty));
     layout->addLayout(texts, 1);
     return group;
 }
@@ -91,20 +91,22 @@ QVBoxLayout *BuildSideColumn(QWidget *page, Chip32x32EditControls &controls) {
     brushAndHalf->addWidget(BuildBrushGroup(page, controls), 1);
     brushAndHalf->addWidget(BuildHalfGroup(page, controls));
     column->addLayout(brushAndHalf);
-    controls.Chk32x32ChipEditDrawGrid = MakeCheckBox(
-        page, QStringLiteral("Chk32x32ChipEditDrawGrid"), QStringLiteral("グリッド線の描画"));
+    controls.Chk32x32ChipEditDrawGrid =
+        MakeCheckBox(page, QStringLiteral("Chk32x32ChipEditDrawGrid"),
+                     Chip32x32EditClass::tr("グリッド線の描画"));
     auto *gridAndReload = new QHBoxLayout;
     gridAndReload->addWidget(controls.Chk32x32ChipEditDrawGrid);
     gridAndReload->addStretch(1);
-    controls.Button2 = MakeButton(page, QStringLiteral("Button2"), QStringLiteral("再読み込み"));
+    controls.Button2 =
+        MakeButton(page, QStringLiteral("Button2"), Chip32x32EditClass::tr("再読み込み"));
     gridAndReload->addWidget(controls.Button2);
     column->addLayout(gridAndReload);
     auto *buttons = new QHBoxLayout;
     controls.BtnUnused32x32ChipChk = MakeButton(page, QStringLiteral("BtnUnused32x32ChipChk"),
-                                                QStringLiteral("未使用チップ番号表示"));
+                                                Chip32x32EditClass::tr("未使用チップ番号表示"));
     buttons->addWidget(controls.BtnUnused32x32ChipChk);
     controls.BtnOverlap32x32ChipChk = MakeButton(page, QStringLiteral("BtnOverlap32x32ChipChk"),
-                                                 QStringLiteral("重複チップ番号表示"));
+                                                 Chip32x32EditClass::tr("重複チップ番号表示"));
     buttons->addWidget(controls.BtnOverlap32x32ChipChk);
     column->addLayout(buttons);
     column->addStretch(1);

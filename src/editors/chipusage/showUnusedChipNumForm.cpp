@@ -10,10 +10,10 @@
 TShowUnusedChipNumForm::TShowUnusedChipNumForm(UserPrompt &prompt, QWidget *parent)
     : QDialog(parent), Prompt(prompt) {
     setObjectName(QStringLiteral("ShowUnusedChipNumForm"));
-    setWindowTitle(QStringLiteral("未使用チップ番号"));
+    setWindowTitle(tr("未使用チップ番号"));
     setFixedSize(339, 298);
 
-    LblMessage = new QLabel(QStringLiteral("未使用チップ番号は"), this);
+    LblMessage = new QLabel(tr("未使用チップ番号は"), this);
     LblMessage->setObjectName(QStringLiteral("LblMessage"));
     LblMessage->setGeometry(8, 8, 321, 17);
 
@@ -30,7 +30,7 @@ TShowUnusedChipNumForm::TShowUnusedChipNumForm(UserPrompt &prompt, QWidget *pare
     BtnReplaceMapSetChips->setAutoDefault(false);
     BtnReplaceMapSetChips->hide();
 
-    BtnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    BtnCancel = new QPushButton(tr("キャンセル"), this);
     BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
     BtnCancel->setGeometry(256, 264, 75, 25);
     BtnCancel->setAutoDefault(false);
@@ -52,10 +52,10 @@ void TShowUnusedChipNumForm::OfferReplacement(const QString &list,
                                               const std::function<int()> &replace) {
     MemoUnusedChipNum->setPlainText(list);
     if (MemoUnusedChipNum->toPlainText().isEmpty()) {
-        Prompt.ShowMessage(QStringLiteral("置換対象チップはありません。"));
+        Prompt.ShowMessage(tr("置換対象チップはありません。"));
         return;
     }
-    LblMessage->setText(QStringLiteral("マップセット内のチップ番号を以下のように置換します"));
+    LblMessage->setText(tr("マップセット内のチップ番号を以下のように置換します"));
     PendingReplacement = replace;
     BtnReplaceMapSetChips->show();
     exec();
@@ -66,7 +66,7 @@ void TShowUnusedChipNumForm::OfferReplacement(const QString &list,
 
 void TShowUnusedChipNumForm::BtnReplaceMapSetChipsClick() {
     const int count = PendingReplacement();
-    Prompt.ShowMessage(QString::number(count) + QStringLiteral("個のチップを置換しました"));
+    Prompt.ShowMessage(tr("%n個のチップを置換しました", nullptr, count));
     accept();
 }
 

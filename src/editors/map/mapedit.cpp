@@ -88,8 +88,7 @@ void MapEditClass::SetRoomMapSet(int page, int value) {
 }
 
 void MapEditClass::Reload() {
-    if (!Prompt.ConfirmYesNo(
-            QStringLiteral("このステージのマップデータを読み込み直します。よろしいですか？")))
+    if (!Prompt.ConfirmYesNo(tr("このステージのマップデータを読み込み直します。よろしいですか？")))
         return;
     Stage().LoadMap();
     Stage().ClearHistory();

@@ -15,11 +15,11 @@ namespace {
 constexpr int RoomPictureSize = 256;
 
 QGroupBox *BuildEditGroup(QWidget *page, MapEditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("マップ編集"), page);
+    auto *group = new QGroupBox(MapEditClass::tr("マップ編集"), page);
     auto *layout = new QGridLayout(group);
 
     auto *rooms = new QHBoxLayout;
-    rooms->addWidget(new QLabel(QStringLiteral("編集部屋番号:"), group));
+    rooms->addWidget(new QLabel(MapEditClass::tr("編集部屋番号:"), group));
     controls.LblMapPage = MakeLabel(group, QStringLiteral("LblMapPage"), QStringLiteral("00-01"));
     rooms->addWidget(controls.LblMapPage);
     controls.ScrBarMap = MakeScrollBar(group, QStringLiteral("ScrBarMap"), Qt::Horizontal,
@@ -29,7 +29,7 @@ QGroupBox *BuildEditGroup(QWidget *page, MapEditControls &controls) {
 
     for (int n = 0; n < MapEditClass::PageCount; ++n) {
         auto *chooser = new QHBoxLayout;
-        chooser->addWidget(new QLabel(QStringLiteral("マップセット番号:"), group));
+        chooser->addWidget(new QLabel(MapEditClass::tr("マップセット番号:"), group));
         controls.LblMapVal[n] = MakeLabel(group, Numbered(u"LblMapVal", n), QStringLiteral("00"));
         chooser->addWidget(controls.LblMapVal[n]);
         controls.ScrbarEditMapPage[n] =
@@ -40,7 +40,7 @@ QGroupBox *BuildEditGroup(QWidget *page, MapEditControls &controls) {
     }
 
     controls.BtnMapEditReload =
-        MakeButton(group, QStringLiteral("BtnMapEditReload"), QStringLiteral("再読み込み"));
+        MakeButton(group, QStringLiteral("BtnMapEditReload"), MapEditClass::tr("再読み込み"));
     layout->addWidget(controls.BtnMapEditReload, 2, 1, Qt::AlignRight);
     return group;
 }

@@ -76,7 +76,7 @@ QPushButton *MakeButton(QWidget *parent, const QString &name, const QString &cap
 TMapSetEditGridForm::TMapSetEditGridForm(UserPrompt &prompt, QWidget *parent)
     : QDialog(parent), Prompt(prompt) {
     setObjectName(QStringLiteral("MapSetEditGridForm"));
-    setWindowTitle(QStringLiteral("マップセットの編集"));
+    setWindowTitle(tr("マップセットの編集"));
     setFont(GothicFont(12));
     setFixedSize(293, 339);
 
@@ -110,18 +110,18 @@ TMapSetEditGridForm::TMapSetEditGridForm(UserPrompt &prompt, QWidget *parent)
 
     BtnGridEditOK = MakeButton(this, QStringLiteral("BtnGridEditOK"), QStringLiteral("OK"), 104);
     BtnGridEditCancel =
-        MakeButton(this, QStringLiteral("BtnGridEditCancel"), QStringLiteral("キャンセル"), 200);
+        MakeButton(this, QStringLiteral("BtnGridEditCancel"), tr("キャンセル"), 200);
     connect(BtnGridEditOK, &QPushButton::clicked, this, &TMapSetEditGridForm::BtnGridEditOKClick);
     connect(BtnGridEditCancel, &QPushButton::clicked, this,
             &TMapSetEditGridForm::BtnGridEditCancelClick);
 
     PopupMenuGrid = new QMenu(this);
     PopupMenuGrid->setObjectName(QStringLiteral("PopupMenuGrid"));
-    N1 = PopupMenuGrid->addAction(QStringLiteral("クリップボードにコピー"));
+    N1 = PopupMenuGrid->addAction(tr("クリップボードにコピー"));
     N1->setObjectName(QStringLiteral("N1"));
-    N2 = PopupMenuGrid->addAction(QStringLiteral("クリップボードから貼り付け"));
+    N2 = PopupMenuGrid->addAction(tr("クリップボードから貼り付け"));
     N2->setObjectName(QStringLiteral("N2"));
-    N3 = PopupMenuGrid->addAction(QStringLiteral("選択範囲を初期化"));
+    N3 = PopupMenuGrid->addAction(tr("選択範囲を初期化"));
     N3->setObjectName(QStringLiteral("N3"));
     connect(N1, &QAction::triggered, this, &TMapSetEditGridForm::N1Click);
     connect(N2, &QAction::triggered, this, &TMapSetEditGridForm::N2Click);
@@ -130,8 +130,7 @@ TMapSetEditGridForm::TMapSetEditGridForm(UserPrompt &prompt, QWidget *parent)
 
 void TMapSetEditGridForm::Load(int mapSetNumber,
                                const std::array<uint8_t, MapSetGrid::CellCount> &cells) {
-    setWindowTitle(QStringLiteral("マップセット(番号") + HexText(mapSetNumber) +
-                   QStringLiteral(")の編集"));
+    setWindowTitle(tr("マップセット(番号%1)の編集").arg(HexText(mapSetNumber)));
     Grid.Load(cells);
     ShowCells();
     ShowSelection();
@@ -239,8 +238,7 @@ void TMapSetEditGridForm::N2Click() {
 void TMapSetEditGridForm::N3Click() {
     PullSelection();
     const std::optional<QString> answer =
-        Prompt.AskText(QStringLiteral("選択範囲の初期化"),
-                       QStringLiteral("初期化に使用する値を入力して下さい(00～FF)"));
+        Prompt.AskText(tr("選択範囲の初期化"), tr("初期化に使用する値を入力して下さい(00～FF)"));
     if (answer && Grid.Fill(*answer))
         ShowCells();
 }

@@ -213,10 +213,10 @@ void MapSetEditClass::PageMouseMove(int page, int x, int y) {
     const std::optional<int> cell = SquareAt(x, y, CellSize, CellsPerRow);
     if (!cell)
         return;
-    Controls.StatusPanel->setText(
-        QStringLiteral("Index:") + HexText(*cell) + u'(' + QString::number(*cell % CellsPerRow) +
-        u',' + QString::number(*cell / CellsPerRow) + u')' + QStringLiteral(" 32x32チップNo:") +
-        HexText(CellValue(page, *cell)));
+    Controls.StatusPanel->setText(QStringLiteral("Index:") + HexText(*cell) + u'(' +
+                                  QString::number(*cell % CellsPerRow) + u',' +
+                                  QString::number(*cell / CellsPerRow) + u')' + u' ' +
+                                  tr("32x32チップNo:") + HexText(CellValue(page, *cell)));
     MoveHover(page, *cell);
 }
 
@@ -292,7 +292,7 @@ void MapSetEditClass::TableMouseMove(int x, int y) {
     const std::optional<int> chip = SquareAt(x, y, TableCell, ChipsPerRow);
     if (!chip)
         return;
-    Controls.StatusPanel->setText(QStringLiteral("32x32チップNo:") + HexText(*chip));
+    Controls.StatusPanel->setText(tr("32x32チップNo:") + HexText(*chip));
     MoveTableHover(*chip);
 }
 
@@ -349,7 +349,7 @@ void MapSetEditClass::SetSelectedChip(int chip) {
 
 void MapSetEditClass::Reload() {
     if (!Prompt.ConfirmYesNo(
-            QStringLiteral("このステージのマップセットデータを読み込み直します。よろしいですか？")))
+            tr("このステージのマップセットデータを読み込み直します。よろしいですか？")))
         return;
     StageData &stage = Document.CurrentStageData();
     stage.LoadMapSet();

@@ -15,7 +15,7 @@
 
 namespace {
 QGroupBox *BuildPagesGroup(QWidget *page, MapSetEditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("表示ページ"), page);
+    auto *group = new QGroupBox(MapSetEditClass::tr("表示ページ"), page);
     auto *layout = new QGridLayout(group);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setVerticalSpacing(2);
@@ -44,7 +44,7 @@ QGroupBox *BuildPagesGroup(QWidget *page, MapSetEditControls &controls) {
 }
 
 QGroupBox *BuildSelectedChipGroup(QWidget *page, MapSetEditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("選択チップ"), page);
+    auto *group = new QGroupBox(MapSetEditClass::tr("選択チップ"), page);
     auto *layout = new QGridLayout(group);
     layout->setContentsMargins(6, 4, 6, 4);
     controls.ImgSelect32x32Chip = MakeImage(group, QStringLiteral("ImgSelect32x32Chip"), 64, 64);
@@ -54,10 +54,10 @@ QGroupBox *BuildSelectedChipGroup(QWidget *page, MapSetEditControls &controls) {
         MakeLabel(group, QStringLiteral("LblMapSetSelect32x32ChipIndex"), QStringLiteral("00"));
     layout->addWidget(controls.LblMapSetSelect32x32ChipIndex, 1, 1);
 
-    layout->addWidget(new QLabel(QStringLiteral("構成チップNo:"), group), 2, 0, 1, 2);
+    layout->addWidget(new QLabel(MapSetEditClass::tr("構成チップNo:"), group), 2, 0, 1, 2);
     auto *indices = new QGridLayout;
     layout->addLayout(indices, 3, 0, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("構成チップ属性:"), group), 4, 0, 1, 2);
+    layout->addWidget(new QLabel(MapSetEditClass::tr("構成チップ属性:"), group), 4, 0, 1, 2);
     auto *properties = new QGridLayout;
     layout->addLayout(properties, 5, 0, 1, 2);
     // Laid out 2 x 2 like the quarters of the chip they describe.
@@ -93,12 +93,13 @@ MapSetEditControls BuildMapSetPage(QWidget *page, QLabel *statusPanel,
     // A column of its own: under the chip group it would make the row taller than the table.
     auto *side = new QVBoxLayout;
     controls.ChkMapSetEditDrawGrid = MakeCheckBox(page, QStringLiteral("ChkMapSetEditDrawGrid"),
-                                                  QStringLiteral("グリッド線の描画"));
+                                                  MapSetEditClass::tr("グリッド線の描画"));
     side->addWidget(controls.ChkMapSetEditDrawGrid);
-    controls.Button3 = MakeButton(page, QStringLiteral("Button3"), QStringLiteral("再読み込み"));
+    controls.Button3 =
+        MakeButton(page, QStringLiteral("Button3"), MapSetEditClass::tr("再読み込み"));
     side->addWidget(controls.Button3);
     controls.BtnReplaceMapSetChip = MakeButton(page, QStringLiteral("BtnReplaceMapSetChip"),
-                                               QStringLiteral("重複チップを置換"));
+                                               MapSetEditClass::tr("重複チップを置換"));
     side->addWidget(controls.BtnReplaceMapSetChip);
     side->addStretch(1);
     lower->addLayout(side);

@@ -43,19 +43,19 @@ QStringList SplitObjectLines(const QString &text) {
 }
 
 QString ObjectEditCaption(int room) {
-    return QStringLiteral("部屋番号") + HexText(room) + QStringLiteral("のオブジェクトの編集");
+    return TObjectEditForm::tr("部屋番号%1のオブジェクトの編集").arg(HexText(room));
 }
 
 TObjectEditForm::TObjectEditForm(QWidget *parent)
     : QDialog(parent), Label1(new QLabel(this)), MemoObjectEdit(new QPlainTextEdit(this)),
       BtnOK(new QPushButton(QStringLiteral("OK"), this)),
-      BtnCancel(new QPushButton(QStringLiteral("キャンセル"), this)) {
+      BtnCancel(new QPushButton(tr("キャンセル"), this)) {
     setObjectName(QStringLiteral("ObjectEditForm"));
-    setWindowTitle(QStringLiteral("部屋番号XXのオブジェクトの編集"));
+    setWindowTitle(tr("部屋番号%1のオブジェクトの編集").arg(QStringLiteral("XX")));
     setFixedSize(268, 301);
 
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setText(QStringLiteral("\"X座標 Y座標 種類\"を1列に記述して下さい"));
+    Label1->setText(tr("\"X座標 Y座標 種類\"を1列に記述して下さい"));
     Label1->setGeometry(12, 8, 244, 20);
 
     MemoObjectEdit->setObjectName(QStringLiteral("MemoObjectEdit"));

@@ -71,8 +71,7 @@ bool ObjectEditClass::IsShown(int room) const {
 bool ObjectEditClass::LimitReached() {
     if (Stage().ObjectTotal() < ObjectLimit)
         return false;
-    Prompt.ShowMessage(
-        QStringLiteral("オブジェクトの総数を越えるため、オブジェクトを作成できませんでした"));
+    Prompt.ShowMessage(tr("オブジェクトの総数を越えるため、オブジェクトを作成できませんでした"));
     return true;
 }
 
@@ -233,10 +232,10 @@ QString ObjectEditClass::HintText(int page) {
     const QString kindName = kind >= 0 && kind < Controls.CBSelectObject->count()
                                  ? Controls.CBSelectObject->itemText(kind)
                                  : HexText(kind);
-    const QStringList lines{
-        QStringLiteral("設置番号:") + HexText(Stage().ObjectIndex(HoveredObject, ShownRoom[page])),
-        QStringLiteral("X座標:") + HexText(HoveredObject->X),
-        QStringLiteral("Y座標:") + HexText(HoveredObject->Y), QStringLiteral("種類:"), kindName};
+    const QStringList lines{tr("設置番号:") +
+                                HexText(Stage().ObjectIndex(HoveredObject, ShownRoom[page])),
+                            tr("X座標:") + HexText(HoveredObject->X),
+                            tr("Y座標:") + HexText(HoveredObject->Y), tr("種類:"), kindName};
     // LF alone: that is the line break a Qt hint understands.
     return lines.join(QLatin1Char('\n'));
 }
@@ -344,11 +343,11 @@ void ObjectEditClass::UpdateObjectPopupMenu() {
     Controls.MenuRemoveObject->setEnabled(overObject);
     if (CopiedKind < 0) {
         Controls.MenuPasteObject->setEnabled(false);
-        Controls.MenuPasteObject->setText(QStringLiteral("オブジェクトを貼り付け"));
+        Controls.MenuPasteObject->setText(tr("オブジェクトを貼り付け"));
     } else {
         Controls.MenuPasteObject->setEnabled(true);
-        Controls.MenuPasteObject->setText(QStringLiteral("オブジェクト(") + HexText(CopiedKind) +
-                                          QStringLiteral(")を貼り付け"));
+        Controls.MenuPasteObject->setText(
+            tr("オブジェクト(%1)を貼り付け").arg(HexText(CopiedKind)));
     }
 }
 
@@ -495,7 +494,7 @@ void ObjectEditClass::MenuRemoveObjectClick() {
 
 void ObjectEditClass::BtnObjectEditReloadClick() {
     if (!Prompt.ConfirmYesNo(
-            QStringLiteral("このステージのオブジェクトデータを読み込み直します。よろしいですか？")))
+            tr("このステージのオブジェクトデータを読み込み直します。よろしいですか？")))
         return;
     // The history stays: object edits are never part of it.
     Stage().LoadObjects();

@@ -46,37 +46,37 @@ TUpDown *MakeStepArrows(QWidget *parent, const QString &name, Qt::Orientation or
 }
 
 QGroupBox *BuildShownGroup(QWidget *page, ObjectEditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("表示オブジェクト"), page);
+    auto *group = new QGroupBox(ObjectEditClass::tr("表示オブジェクト"), page);
     auto *layout = new QGridLayout(group);
-    controls.LblObjectRoom = AddLabelRow(group, layout, 0, QStringLiteral("　　表示部屋番号:"),
+    controls.LblObjectRoom = AddLabelRow(group, layout, 0, ObjectEditClass::tr("　　表示部屋番号:"),
                                          QStringLiteral("LblObjectRoom"), QStringLiteral("00-01"));
-    controls.LblObjectNum = AddLabelRow(group, layout, 1, QStringLiteral("オブジェクトの数:"),
+    controls.LblObjectNum = AddLabelRow(group, layout, 1, ObjectEditClass::tr("オブジェクトの数:"),
                                         QStringLiteral("LblObjectNum"), QStringLiteral("0-0"));
     controls.LblObjectSum =
-        AddLabelRow(group, layout, 2, QStringLiteral("オブジェクト総数:"),
+        AddLabelRow(group, layout, 2, ObjectEditClass::tr("オブジェクト総数:"),
                     QStringLiteral("LblObjectSum"), QStringLiteral("127 / 127"));
     layout->setRowStretch(3, 1);
     return group;
 }
 
 QGroupBox *BuildSelectedGroup(QWidget *page, ObjectEditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("編集対象オブジェクト"), page);
+    auto *group = new QGroupBox(ObjectEditClass::tr("編集対象オブジェクト"), page);
     auto *layout = new QGridLayout(group);
     const QString none = QStringLiteral("--");
-    controls.LblObjectIndex = AddLabelRow(group, layout, 0, QStringLiteral("設置番号:"),
+    controls.LblObjectIndex = AddLabelRow(group, layout, 0, ObjectEditClass::tr("設置番号:"),
                                           QStringLiteral("LblObjectIndex"), none);
-    controls.LblObjectScreen = AddLabelRow(group, layout, 1, QStringLiteral("部屋番号:"),
+    controls.LblObjectScreen = AddLabelRow(group, layout, 1, ObjectEditClass::tr("部屋番号:"),
                                            QStringLiteral("LblObjectScreen"), none);
-    controls.LblObjectX = AddLabelRow(group, layout, 2, QStringLiteral("   X座標:"),
+    controls.LblObjectX = AddLabelRow(group, layout, 2, ObjectEditClass::tr("   X座標:"),
                                       QStringLiteral("LblObjectX"), none);
     controls.UDObjectX = MakeStepArrows(group, QStringLiteral("UDObjectX"), Qt::Horizontal);
     layout->addWidget(controls.UDObjectX, 2, 2, Qt::AlignLeft);
-    controls.LblObjectY = AddLabelRow(group, layout, 3, QStringLiteral("   Y座標:"),
+    controls.LblObjectY = AddLabelRow(group, layout, 3, ObjectEditClass::tr("   Y座標:"),
                                       QStringLiteral("LblObjectY"), none);
     controls.UDObjectY = MakeStepArrows(group, QStringLiteral("UDObjectY"), Qt::Vertical);
     layout->addWidget(controls.UDObjectY, 3, 2, Qt::AlignLeft);
 
-    layout->addWidget(new QLabel(QStringLiteral("　　種類:"), group), 4, 0, Qt::AlignRight);
+    layout->addWidget(new QLabel(ObjectEditClass::tr("　　種類:"), group), 4, 0, Qt::AlignRight);
     controls.CBSelectObject = new QComboBox(group);
     controls.CBSelectObject->setObjectName(QStringLiteral("CBSelectObject"));
     controls.CBSelectObject->setMaxVisibleItems(12);
@@ -87,10 +87,10 @@ QGroupBox *BuildSelectedGroup(QWidget *page, ObjectEditControls &controls) {
 
     auto *buttons = new QHBoxLayout;
     controls.BtnObjectCreate =
-        MakeButton(group, QStringLiteral("BtnObjectCreate"), QStringLiteral("新規作成"));
+        MakeButton(group, QStringLiteral("BtnObjectCreate"), ObjectEditClass::tr("新規作成"));
     buttons->addWidget(controls.BtnObjectCreate);
     controls.BtnObjectRemove =
-        MakeButton(group, QStringLiteral("BtnObjectRemove"), QStringLiteral("削除"));
+        MakeButton(group, QStringLiteral("BtnObjectRemove"), ObjectEditClass::tr("削除"));
     controls.BtnObjectRemove->setEnabled(false);
     buttons->addWidget(controls.BtnObjectRemove);
     buttons->addStretch();
@@ -110,16 +110,16 @@ void BuildPopupMenu(QWidget *page, ObjectEditControls &controls) {
     menu->setObjectName(QStringLiteral("PopupMenuObjectEdit"));
     controls.PopupMenuObjectEdit = menu;
     controls.MenuCreateObject = AddMenuItem(menu, QStringLiteral("MenuCreateObject"),
-                                            QStringLiteral("オブジェクトの新規作成"));
+                                            ObjectEditClass::tr("オブジェクトの新規作成"));
     controls.MenuCopyObject = AddMenuItem(menu, QStringLiteral("MenuCopyObject"),
-                                          QStringLiteral("このオブジェクトをコピー"));
+                                          ObjectEditClass::tr("このオブジェクトをコピー"));
     controls.MenuCutObject = AddMenuItem(menu, QStringLiteral("MenuCutObject"),
-                                         QStringLiteral("このオブジェクトを切り取り"));
+                                         ObjectEditClass::tr("このオブジェクトを切り取り"));
     controls.MenuPasteObject = AddMenuItem(menu, QStringLiteral("MenuPasteObject"),
-                                           QStringLiteral("オブジェクトを貼り付け"));
+                                           ObjectEditClass::tr("オブジェクトを貼り付け"));
     controls.MenuRemoveObject = AddMenuItem(menu, QStringLiteral("MenuRemoveObject"),
-                                            QStringLiteral("このオブジェクトを削除"));
-    controls.N9 = AddMenuItem(menu, QStringLiteral("N9"), QStringLiteral("キャンセル"));
+                                            ObjectEditClass::tr("このオブジェクトを削除"));
+    controls.N9 = AddMenuItem(menu, QStringLiteral("N9"), ObjectEditClass::tr("キャンセル"));
 }
 } // namespace
 
@@ -152,18 +152,20 @@ ObjectEditControls BuildObjectPage(QWidget *page, QLabel *statusPanel,
 
     auto *options = new QHBoxLayout;
     auto *boxes = new QVBoxLayout;
-    controls.ChkSortObjectList = MakeCheckBox(page, QStringLiteral("ChkSortObjectList"),
-                                              QStringLiteral("オブジェクトを自動で並び替える"));
+    controls.ChkSortObjectList =
+        MakeCheckBox(page, QStringLiteral("ChkSortObjectList"),
+                     ObjectEditClass::tr("オブジェクトを自動で並び替える"));
     controls.ChkSortObjectList->setChecked(true);
     boxes->addWidget(controls.ChkSortObjectList);
-    controls.ChkPopupHint = MakeCheckBox(page, QStringLiteral("ChkPopupHint"),
-                                         QStringLiteral("ポップアップでオブジェクト情報を表示"));
+    controls.ChkPopupHint =
+        MakeCheckBox(page, QStringLiteral("ChkPopupHint"),
+                     ObjectEditClass::tr("ポップアップでオブジェクト情報を表示"));
     controls.ChkPopupHint->setChecked(true);
     boxes->addWidget(controls.ChkPopupHint);
     options->addLayout(boxes);
     options->addStretch();
     controls.BtnObjectEditReload =
-        MakeButton(page, QStringLiteral("BtnObjectEditReload"), QStringLiteral("再読み込み"));
+        MakeButton(page, QStringLiteral("BtnObjectEditReload"), ObjectEditClass::tr("再読み込み"));
     options->addWidget(controls.BtnObjectEditReload, 0, Qt::AlignBottom);
     layout->addLayout(options);
     // The controls keep their natural height; the page's spare room stays below them.

@@ -348,14 +348,13 @@ void PaletteEditClass::LeaveStrip() {
 }
 
 void PaletteEditClass::BtnPaletteReloadClick() {
-    ReloadAfterConfirmation(
-        QStringLiteral("このステージのパレットを読み込み直します。よろしいですか？"),
-        &StageData::LoadBGPalette);
+    ReloadAfterConfirmation(tr("このステージのパレットを読み込み直します。よろしいですか？"),
+                            &StageData::LoadBGPalette);
 }
 
 void PaletteEditClass::BtnAnimationPaletteReloadClick() {
     ReloadAfterConfirmation(
-        QStringLiteral("このステージのアニメーションパレットを読み込み直します。よろしいですか？"),
+        tr("このステージのアニメーションパレットを読み込み直します。よろしいですか？"),
         &StageData::LoadBGPaletteAnime);
 }
 

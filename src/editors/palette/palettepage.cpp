@@ -22,18 +22,18 @@ constexpr int PaletteEditWidth = 24;
 constexpr int AnimeEditWidth = 32;
 
 QGroupBox *BuildPaletteGroup(QWidget *page, PaletteEditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("パレット編集"), page);
+    auto *group = new QGroupBox(PaletteEditClass::tr("パレット編集"), page);
     auto *layout = new QGridLayout(group);
     layout->setHorizontalSpacing(16);
 
     controls.CBSelectPaletteSet = new QComboBox(group);
     controls.CBSelectPaletteSet->setObjectName(QStringLiteral("CBSelectPaletteSet"));
     for (int set = 0; set < 5; ++set)
-        controls.CBSelectPaletteSet->addItem(Numbered(u"定義", set));
+        controls.CBSelectPaletteSet->addItem(PaletteEditClass::tr("定義%1").arg(set));
     controls.CBSelectPaletteSet->setCurrentIndex(0);
     layout->addWidget(controls.CBSelectPaletteSet, 0, 0);
     controls.BtnPaletteReload =
-        MakeButton(group, QStringLiteral("BtnPaletteReload"), QStringLiteral("再読み込み"));
+        MakeButton(group, QStringLiteral("BtnPaletteReload"), PaletteEditClass::tr("再読み込み"));
     layout->addWidget(controls.BtnPaletteReload, 0, 4, Qt::AlignRight);
 
     for (int n = 0; n < 4; ++n) {
@@ -53,7 +53,7 @@ QGroupBox *BuildPaletteGroup(QWidget *page, PaletteEditControls &controls) {
 }
 
 QGroupBox *BuildColourTableGroup(QWidget *page, PaletteEditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("カラーテーブル"), page);
+    auto *group = new QGroupBox(PaletteEditClass::tr("カラーテーブル"), page);
     auto *layout = new QVBoxLayout(group);
     controls.ImgColorTable = MakeImage(group, QStringLiteral("ImgColorTable"), 384, 96);
     layout->addWidget(controls.ImgColorTable);
@@ -61,7 +61,7 @@ QGroupBox *BuildColourTableGroup(QWidget *page, PaletteEditControls &controls) {
 }
 
 QGroupBox *BuildSelectedColourGroup(QWidget *page, PaletteEditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("選択カラー"), page);
+    auto *group = new QGroupBox(PaletteEditClass::tr("選択カラー"), page);
     auto *layout = new QVBoxLayout(group);
     controls.ImgSelectColor = MakeImage(group, QStringLiteral("ImgSelectColor"), 32, 32);
     layout->addWidget(controls.ImgSelectColor, 0, Qt::AlignHCenter);
@@ -73,7 +73,7 @@ QGroupBox *BuildSelectedColourGroup(QWidget *page, PaletteEditControls &controls
 }
 
 QGroupBox *BuildAnimationGroup(QWidget *page, PaletteEditControls &controls) {
-    auto *group = new QGroupBox(QStringLiteral("パレットアニメーション選択"), page);
+    auto *group = new QGroupBox(PaletteEditClass::tr("パレットアニメーション選択"), page);
     auto *layout = new QGridLayout(group);
     layout->setHorizontalSpacing(16);
     for (int n = 0; n < 4; ++n) {
@@ -97,7 +97,7 @@ QGroupBox *BuildAnimationGroup(QWidget *page, PaletteEditControls &controls) {
         layout->addLayout(slot, 1, n);
     }
     controls.BtnAnimationPaletteReload = MakeButton(
-        group, QStringLiteral("BtnAnimationPaletteReload"), QStringLiteral("再読み込み"));
+        group, QStringLiteral("BtnAnimationPaletteReload"), PaletteEditClass::tr("再読み込み"));
     layout->addWidget(controls.BtnAnimationPaletteReload, 1, 4, Qt::AlignRight);
     layout->setColumnStretch(4, 1);
     return group;

@@ -1,0 +1,1010 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>Chip16x16EditClass</name>
+    <message>
+        <source>タイルNo:</source>
+        <translation>Tile No:</translation>
+    </message>
+    <message>
+        <source>16x16チップNo:</source>
+        <translation>16x16 chip No:</translation>
+    </message>
+    <message>
+        <source>このステージのチップ・BGバンクを読み込み直します。よろしいですか？</source>
+        <translation>Reload this stage&apos;s chips and BG banks. Are you sure?</translation>
+    </message>
+    <message>
+        <source>未使用タイル番号</source>
+        <translation>Unused tile numbers</translation>
+    </message>
+    <message>
+        <source>16x16チップに使用されてないタイル番号は</source>
+        <translation>Tile numbers no 16x16 chip uses:</translation>
+    </message>
+    <message>
+        <source>未使用16x16チップ番号</source>
+        <translation>Unused 16x16 chip numbers</translation>
+    </message>
+    <message>
+        <source>32x32チップに使用されてない16x16チップ番号は</source>
+        <translation>16x16 chip numbers no 32x32 chip uses:</translation>
+    </message>
+    <message>
+        <source>0x 背景</source>
+        <translation>0x Background</translation>
+    </message>
+    <message>
+        <source>1x ブロック</source>
+        <translation>1x Block</translation>
+    </message>
+    <message>
+        <source>2x はしご(途中)</source>
+        <translation>2x Ladder (middle)</translation>
+    </message>
+    <message>
+        <source>3x 特殊ブロック</source>
+        <translation>3x Special block</translation>
+    </message>
+    <message>
+        <source>4x はしご(頂点)</source>
+        <translation>4x Ladder (top)</translation>
+    </message>
+    <message>
+        <source>5x コンベア(右)</source>
+        <translation>5x Conveyor (right)</translation>
+    </message>
+    <message>
+        <source>6x 背景裏に隠れる</source>
+        <translation>6x Behind background</translation>
+    </message>
+    <message>
+        <source>7x コンベア(左)</source>
+        <translation>7x Conveyor (left)</translation>
+    </message>
+    <message>
+        <source>8x 水中</source>
+        <translation>8x Water</translation>
+    </message>
+    <message>
+        <source>9x ?</source>
+        <translation>9x ?</translation>
+    </message>
+    <message>
+        <source>Ax ?</source>
+        <translation>Ax ?</translation>
+    </message>
+    <message>
+        <source>Bx ?</source>
+        <translation>Bx ?</translation>
+    </message>
+    <message>
+        <source>Cx ?</source>
+        <translation>Cx ?</translation>
+    </message>
+    <message>
+        <source>Dx ダメージ床</source>
+        <translation>Dx Damage floor</translation>
+    </message>
+    <message>
+        <source>Ex ?</source>
+        <translation>Ex ?</translation>
+    </message>
+    <message>
+        <source>Fx トゲ</source>
+        <translation>Fx Spikes</translation>
+    </message>
+    <message>
+        <source>選択タイル</source>
+        <translation>Selected tile</translation>
+    </message>
+    <message>
+        <source>編集対象チップ</source>
+        <translation>Edited chip</translation>
+    </message>
+    <message>
+        <source>属性:</source>
+        <translation>Attribute:</translation>
+    </message>
+    <message>
+        <source>BGバンク</source>
+        <translation>BG bank</translation>
+    </message>
+    <message>
+        <source>チップ属性</source>
+        <translation>Chip attribute</translation>
+    </message>
+    <message>
+        <source>使用パレット</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>再読み込み</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>未使用タイル番号表示</source>
+        <translation>Show unused tiles</translation>
+    </message>
+    <message>
+        <source>未使用チップ番号表示</source>
+        <translation>Show unused chips</translation>
+    </message>
+</context>
+<context>
+    <name>Chip32x32EditClass</name>
+    <message>
+        <source>32x32チップNo:</source>
+        <translation>32x32 chip No:</translation>
+    </message>
+    <message>
+        <source>16x16チップNo:</source>
+        <translation>16x16 chip No:</translation>
+    </message>
+    <message>
+        <source>このステージの32x32チップデータを読み込み直します。よろしいですか？</source>
+        <translation>Reload this stage&apos;s 32x32 chip data. Are you sure?</translation>
+    </message>
+    <message>
+        <source>未使用32x32チップ番号</source>
+        <translation>Unused 32x32 chip numbers</translation>
+    </message>
+    <message>
+        <source>マップセットに使用されてない32x32チップ番号は</source>
+        <translation>32x32 chip numbers no map set uses:</translation>
+    </message>
+    <message>
+        <source>重複チップの置換</source>
+        <translation>Replace duplicate chips</translation>
+    </message>
+    <message>
+        <source>重複定義されている32x32チップ番号は</source>
+        <translation>32x32 chip numbers defined more than once:</translation>
+    </message>
+    <message>
+        <source>表示切替</source>
+        <translation>Chips shown</translation>
+    </message>
+    <message>
+        <source>編集対象チップ</source>
+        <translation>Edited chip</translation>
+    </message>
+    <message>
+        <source>  構成チップNo:</source>
+        <translation>  16x16 chips:</translation>
+    </message>
+    <message>
+        <source>構成チップ属性:</source>
+        <translation>16x16 chip attributes:</translation>
+    </message>
+    <message>
+        <source>選択チップ</source>
+        <translation>Selected chip</translation>
+    </message>
+    <message>
+        <source>属性:</source>
+        <translation>Attribute:</translation>
+    </message>
+    <message>
+        <source>グリッド線の描画</source>
+        <translation>Draw grid lines</translation>
+    </message>
+    <message>
+        <source>再読み込み</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>未使用チップ番号表示</source>
+        <translation>Show unused chips</translation>
+    </message>
+    <message>
+        <source>重複チップ番号表示</source>
+        <translation>Show duplicate chips</translation>
+    </message>
+</context>
+<context>
+    <name>EditCategory</name>
+    <message>
+        <source>16x16チップの編集</source>
+        <translation>16x16 chip edit</translation>
+    </message>
+    <message>
+        <source>16x16チップの編集(属性・パレット)</source>
+        <translation>16x16 chip edit (attribute, palette)</translation>
+    </message>
+    <message>
+        <source>16x16チップの編集(貼り付け)</source>
+        <translation>16x16 chip edit (paste)</translation>
+    </message>
+    <message>
+        <source>BGバンクの変更</source>
+        <translation>BG bank change</translation>
+    </message>
+    <message>
+        <source>32x32チップの編集</source>
+        <translation>32x32 chip edit</translation>
+    </message>
+    <message>
+        <source>32x32チップの編集(貼り付け)</source>
+        <translation>32x32 chip edit (paste)</translation>
+    </message>
+    <message>
+        <source>マップセットの編集</source>
+        <translation>Map set edit</translation>
+    </message>
+    <message>
+        <source>マップセットの編集(貼り付け)</source>
+        <translation>Map set edit (paste)</translation>
+    </message>
+    <message>
+        <source>マップセットの編集(グリッド編集)</source>
+        <translation>Map set edit (grid)</translation>
+    </message>
+    <message>
+        <source>マップの編集</source>
+        <translation>Map edit</translation>
+    </message>
+    <message>
+        <source>パレットの編集</source>
+        <translation>Palette edit</translation>
+    </message>
+    <message>
+        <source>パレットアニメの編集</source>
+        <translation>Palette animation edit</translation>
+    </message>
+    <message>
+        <source>オブジェクトの編集</source>
+        <translation>Object edit</translation>
+    </message>
+    <message>
+        <source>不明な編集</source>
+        <translation>Unknown edit</translation>
+    </message>
+</context>
+<context>
+    <name>EditFlagManagement</name>
+    <message>
+        <source>変更あり</source>
+        <translation>Modified</translation>
+    </message>
+</context>
+<context>
+    <name>FcPaletteData</name>
+    <message>
+        <source>%1が読み込めませんでした</source>
+        <translation>Could not read %1</translation>
+    </message>
+    <message>
+        <source>%1のサイズが不正です</source>
+        <translation>%1 has the wrong size</translation>
+    </message>
+</context>
+<context>
+    <name>InterfaceLanguage</name>
+    <message>
+        <source>日本語</source>
+        <extracomment>The name of this translation&apos;s language, written in that language.</extracomment>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>MapEditClass</name>
+    <message>
+        <source>このステージのマップデータを読み込み直します。よろしいですか？</source>
+        <translation>Reload this stage&apos;s map data. Are you sure?</translation>
+    </message>
+    <message>
+        <source>マップ編集</source>
+        <translation>Map</translation>
+    </message>
+    <message>
+        <source>編集部屋番号:</source>
+        <translation>Rooms:</translation>
+    </message>
+    <message>
+        <source>マップセット番号:</source>
+        <translation>Map set:</translation>
+    </message>
+    <message>
+        <source>再読み込み</source>
+        <translation>Reload</translation>
+    </message>
+</context>
+<context>
+    <name>MapSetEditClass</name>
+    <message>
+        <source>32x32チップNo:</source>
+        <translation>32x32 chip No:</translation>
+    </message>
+    <message>
+        <source>このステージのマップセットデータを読み込み直します。よろしいですか？</source>
+        <translation>Reload this stage&apos;s map set data. Are you sure?</translation>
+    </message>
+    <message>
+        <source>表示ページ</source>
+        <translation>Map sets shown</translation>
+    </message>
+    <message>
+        <source>選択チップ</source>
+        <translation>Selected chip</translation>
+    </message>
+    <message>
+        <source>構成チップNo:</source>
+        <translation>16x16 chips:</translation>
+    </message>
+    <message>
+        <source>構成チップ属性:</source>
+        <translation>16x16 chip attributes:</translation>
+    </message>
+    <message>
+        <source>グリッド線の描画</source>
+        <translation>Draw grid lines</translation>
+    </message>
+    <message>
+        <source>再読み込み</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>重複チップを置換</source>
+        <translation>Replace duplicates</translation>
+    </message>
+</context>
+<context>
+    <name>ObjectEditClass</name>
+    <message>
+        <source>オブジェクトの総数を越えるため、オブジェクトを作成できませんでした</source>
+        <translation>Could not create the object: the stage would have more objects than it can hold</translation>
+    </message>
+    <message>
+        <source>設置番号:</source>
+        <translation>Index:</translation>
+    </message>
+    <message>
+        <source>X座標:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y座標:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>種類:</source>
+        <translation>Kind:</translation>
+    </message>
+    <message>
+        <source>オブジェクトを貼り付け</source>
+        <translation>Paste object</translation>
+    </message>
+    <message>
+        <source>オブジェクト(%1)を貼り付け</source>
+        <translation>Paste object (%1)</translation>
+    </message>
+    <message>
+        <source>このステージのオブジェクトデータを読み込み直します。よろしいですか？</source>
+        <translation>Reload this stage&apos;s object data. Are you sure?</translation>
+    </message>
+    <message>
+        <source>表示オブジェクト</source>
+        <translation>Objects shown</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;表示部屋番号:</source>
+        <translation>Rooms shown:</translation>
+    </message>
+    <message>
+        <source>オブジェクトの数:</source>
+        <translation>Objects:</translation>
+    </message>
+    <message>
+        <source>オブジェクト総数:</source>
+        <translation>Stage total:</translation>
+    </message>
+    <message>
+        <source>編集対象オブジェクト</source>
+        <translation>Edited object</translation>
+    </message>
+    <message>
+        <source>部屋番号:</source>
+        <translation>Room:</translation>
+    </message>
+    <message>
+        <source>   X座標:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>   Y座標:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;種類:</source>
+        <translation>Kind:</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>オブジェクトの新規作成</source>
+        <translation>New object</translation>
+    </message>
+    <message>
+        <source>このオブジェクトをコピー</source>
+        <translation>Copy this object</translation>
+    </message>
+    <message>
+        <source>このオブジェクトを切り取り</source>
+        <translation>Cut this object</translation>
+    </message>
+    <message>
+        <source>このオブジェクトを削除</source>
+        <translation>Delete this object</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>オブジェクトを自動で並び替える</source>
+        <translation>Sort objects automatically</translation>
+    </message>
+    <message>
+        <source>ポップアップでオブジェクト情報を表示</source>
+        <translation>Show object info in a pop-up</translation>
+    </message>
+    <message>
+        <source>再読み込み</source>
+        <translation>Reload</translation>
+    </message>
+</context>
+<context>
+    <name>PaletteEditClass</name>
+    <message>
+        <source>このステージのパレットを読み込み直します。よろしいですか？</source>
+        <translation>Reload this stage&apos;s palettes. Are you sure?</translation>
+    </message>
+    <message>
+        <source>このステージのアニメーションパレットを読み込み直します。よろしいですか？</source>
+        <translation>Reload this stage&apos;s animation palettes. Are you sure?</translation>
+    </message>
+    <message>
+        <source>パレット編集</source>
+        <translation>Palettes</translation>
+    </message>
+    <message>
+        <source>定義%1</source>
+        <translation>Set %1</translation>
+    </message>
+    <message>
+        <source>再読み込み</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>カラーテーブル</source>
+        <translation>Colour table</translation>
+    </message>
+    <message>
+        <source>選択カラー</source>
+        <translation>Selected colour</translation>
+    </message>
+    <message>
+        <source>パレットアニメーション選択</source>
+        <translation>Palette animation</translation>
+    </message>
+</context>
+<context>
+    <name>QtUserPrompt</name>
+    <message>
+        <source>QUARTEX3 ROMイメージ (*.nes)</source>
+        <translation>QUARTEX3 ROM image (*.nes)</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFiles</name>
+    <message>
+        <source>最近使ったファイル(&amp;R)</source>
+        <translation>&amp;Recent files</translation>
+    </message>
+    <message>
+        <source>%1が見つかりませんでした。最近使ったファイルの一覧から外します。</source>
+        <translation>%1 was not found. It is taken off the recent files list.</translation>
+    </message>
+</context>
+<context>
+    <name>RomImageData</name>
+    <message>
+        <source>ファイルを開けませんでした</source>
+        <translation>Could not open the file</translation>
+    </message>
+    <message>
+        <source>ROMイメージが異常です</source>
+        <translation>The ROM image is invalid</translation>
+    </message>
+    <message>
+        <source>0x 背景</source>
+        <translation>0x Background</translation>
+    </message>
+    <message>
+        <source>1x ブロック</source>
+        <translation>1x Block</translation>
+    </message>
+    <message>
+        <source>2x はしご(途中)</source>
+        <translation>2x Ladder (middle)</translation>
+    </message>
+    <message>
+        <source>3x 特殊ブロック</source>
+        <translation>3x Special block</translation>
+    </message>
+    <message>
+        <source>4x はしご(頂点)</source>
+        <translation>4x Ladder (top)</translation>
+    </message>
+    <message>
+        <source>5x コンベア(右)</source>
+        <translation>5x Conveyor (right)</translation>
+    </message>
+    <message>
+        <source>6x 前景</source>
+        <translation>6x Foreground</translation>
+    </message>
+    <message>
+        <source>7x コンベア(左)</source>
+        <translation>7x Conveyor (left)</translation>
+    </message>
+    <message>
+        <source>8x 水中</source>
+        <translation>8x Water</translation>
+    </message>
+    <message>
+        <source>9x ?</source>
+        <translation>9x ?</translation>
+    </message>
+    <message>
+        <source>Ax ?</source>
+        <translation>Ax ?</translation>
+    </message>
+    <message>
+        <source>Bx ?</source>
+        <translation>Bx ?</translation>
+    </message>
+    <message>
+        <source>Cx ?</source>
+        <translation>Cx ?</translation>
+    </message>
+    <message>
+        <source>Dx ダメージ床</source>
+        <translation>Dx Damage floor</translation>
+    </message>
+    <message>
+        <source>Ex ?</source>
+        <translation>Ex ?</translation>
+    </message>
+    <message>
+        <source>Fxトゲ</source>
+        <translation>Fx Spikes</translation>
+    </message>
+    <message>
+        <source>ステージ %1: </source>
+        <translation>Stage %1: </translation>
+    </message>
+    <message>
+        <source>次の表はROMイメージの範囲外にあるため、0として読み込みました。編集しても保存できません。</source>
+        <translation>These tables lie outside the ROM image and were read as zeros. Edits to them cannot be saved.</translation>
+    </message>
+    <message>
+        <source>次の表はROMイメージの範囲外にあるため、編集後のイメージを作れませんでした。</source>
+        <translation>These tables lie outside the ROM image, so the edited image could not be made.</translation>
+    </message>
+    <message>
+        <source>次の表はROMイメージの範囲外にあるため、保存できませんでした。</source>
+        <translation>These tables lie outside the ROM image, so the image could not be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutForm</name>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Qtについて</source>
+        <translation>About Qt</translation>
+    </message>
+    <message>
+        <source>このプログラムはMITライセンスの下で配布されています。</source>
+        <translation>This program is distributed under the MIT licence.</translation>
+    </message>
+    <message>
+        <source>%1 バージョン %2</source>
+        <translation>%1 version %2</translation>
+    </message>
+</context>
+<context>
+    <name>TFileExportCommands</name>
+    <message>
+        <source>画像として保存(&amp;I)…</source>
+        <translation>Save as &amp;image…</translation>
+    </message>
+    <message>
+        <source>IPSパッチを作成(&amp;P)…</source>
+        <translation>Create IPS &amp;patch…</translation>
+    </message>
+    <message>
+        <source>画像として保存</source>
+        <translation>Save as image</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>元のROMイメージ</source>
+        <translation>Original ROM image</translation>
+    </message>
+    <message>
+        <source>ROMイメージ (*.nes);;すべてのファイル (*)</source>
+        <translation>ROM image (*.nes);;All files (*)</translation>
+    </message>
+    <message>
+        <source>IPSパッチを作成</source>
+        <translation>Create IPS patch</translation>
+    </message>
+    <message>
+        <source>IPSパッチ (*.ips)</source>
+        <translation>IPS patch (*.ips)</translation>
+    </message>
+    <message>
+        <source>IPSパッチを作成しました（%1 レコード、%2 バイト）</source>
+        <translation>IPS patch created (%1 records, %2 bytes)</translation>
+    </message>
+    <message>
+        <source>%1からIPSパッチを作成できませんでした</source>
+        <translation>Could not create an IPS patch from %1</translation>
+    </message>
+</context>
+<context>
+    <name>TGuideForm</name>
+    <message>
+        <source>使い方</source>
+        <translation>User&apos;s guide</translation>
+    </message>
+</context>
+<context>
+    <name>THelpMenu</name>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>使い方(&amp;G)</source>
+        <translation>User&apos;s &amp;guide</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message>
+        <source>00 はじまりの草原</source>
+        <translation>00 Meadow of Beginnings</translation>
+    </message>
+    <message>
+        <source>01 風の吹く丘</source>
+        <translation>01 Windswept Hill</translation>
+    </message>
+    <message>
+        <source>02 水晶の洞窟</source>
+        <translation>02 Crystal Cave</translation>
+    </message>
+    <message>
+        <source>03 霧の湿地</source>
+        <translation>03 Misty Marsh</translation>
+    </message>
+    <message>
+        <source>04 苔むした石段</source>
+        <translation>04 Mossy Steps</translation>
+    </message>
+    <message>
+        <source>05 砂の回廊</source>
+        <translation>05 Sand Corridor</translation>
+    </message>
+    <message>
+        <source>06 氷の滝</source>
+        <translation>06 Frozen Falls</translation>
+    </message>
+    <message>
+        <source>07 歯車の工房</source>
+        <translation>07 Gear Workshop</translation>
+    </message>
+    <message>
+        <source>08 月夜の森</source>
+        <translation>08 Moonlit Forest</translation>
+    </message>
+    <message>
+        <source>09 溶岩の坑道</source>
+        <translation>09 Lava Tunnels</translation>
+    </message>
+    <message>
+        <source>0A 雲の架け橋</source>
+        <translation>0A Cloud Bridge</translation>
+    </message>
+    <message>
+        <source>0B 沈んだ庭園</source>
+        <translation>0B Sunken Garden</translation>
+    </message>
+    <message>
+        <source>0C 鏡の迷路</source>
+        <translation>0C Mirror Maze</translation>
+    </message>
+    <message>
+        <source>0D 嵐の岬</source>
+        <translation>0D Stormy Cape</translation>
+    </message>
+    <message>
+        <source>0E 星見の塔</source>
+        <translation>0E Stargazing Tower</translation>
+    </message>
+    <message>
+        <source>0F 地下水路</source>
+        <translation>0F Underground Canal</translation>
+    </message>
+    <message>
+        <source>10 夜明けの峠</source>
+        <translation>10 Dawn Pass</translation>
+    </message>
+    <message>
+        <source>11 雲上の砦</source>
+        <translation>11 Fort above the Clouds</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>上書き保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)</source>
+        <translation>Save &amp;As</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>%1を読み込めませんでした。</source>
+        <translation>Could not read %1.</translation>
+    </message>
+    <message>
+        <source>%1への変更を保存しますか？</source>
+        <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>マップ</source>
+        <translation>Map</translation>
+    </message>
+    <message>
+        <source>マップセット</source>
+        <translation>Map sets</translation>
+    </message>
+    <message>
+        <source>32x32チップ</source>
+        <translation>32x32 chips</translation>
+    </message>
+    <message>
+        <source>16x16チップ</source>
+        <translation>16x16 chips</translation>
+    </message>
+    <message>
+        <source>パレット</source>
+        <translation>Palettes</translation>
+    </message>
+    <message>
+        <source>オブジェクト</source>
+        <translation>Objects</translation>
+    </message>
+</context>
+<context>
+    <name>TMapSetEditGridForm</name>
+    <message>
+        <source>マップセットの編集</source>
+        <translation>Edit map set</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>クリップボードにコピー</source>
+        <translation>Copy to clipboard</translation>
+    </message>
+    <message>
+        <source>クリップボードから貼り付け</source>
+        <translation>Paste from clipboard</translation>
+    </message>
+    <message>
+        <source>選択範囲を初期化</source>
+        <translation>Fill selection</translation>
+    </message>
+    <message>
+        <source>マップセット(番号%1)の編集</source>
+        <translation>Edit map set %1</translation>
+    </message>
+    <message>
+        <source>選択範囲の初期化</source>
+        <translation>Fill selection</translation>
+    </message>
+    <message>
+        <source>初期化に使用する値を入力して下さい(00～FF)</source>
+        <translation>Enter the value to fill with (00-FF)</translation>
+    </message>
+</context>
+<context>
+    <name>TObjectEditForm</name>
+    <message>
+        <source>部屋番号%1のオブジェクトの編集</source>
+        <translation>Objects of room %1</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&quot;X座標 Y座標 種類&quot;を1列に記述して下さい</source>
+        <translation>One object a line: &quot;X Y Kind&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>TShowUnusedChipNumForm</name>
+    <message>
+        <source>未使用チップ番号</source>
+        <translation>Unused chip numbers</translation>
+    </message>
+    <message>
+        <source>未使用チップ番号は</source>
+        <translation>Unused chip numbers:</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>置換対象チップはありません。</source>
+        <translation>There are no chips to replace.</translation>
+    </message>
+    <message>
+        <source>マップセット内のチップ番号を以下のように置換します</source>
+        <translation>The chip numbers in the map sets will be replaced as follows</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n個のチップを置換しました</source>
+        <translation>
+            <numerusform>Replaced %n chip</numerusform>
+            <numerusform>Replaced %n chips</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TStageOverviewCommand</name>
+    <message>
+        <source>ステージ全体図(&amp;O)</source>
+        <translation>Stage &amp;overview</translation>
+    </message>
+</context>
+<context>
+    <name>TStageOverviewForm</name>
+    <message>
+        <source>ステージ全体図</source>
+        <translation>Stage overview</translation>
+    </message>
+    <message>
+        <source>オブジェクト</source>
+        <translation>Objects</translation>
+    </message>
+    <message>
+        <source>部屋番号</source>
+        <translation>Room numbers</translation>
+    </message>
+    <message>
+        <source>1行の部屋数</source>
+        <translation>Rooms per row</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>PNG として保存</source>
+        <translation>Save as PNG</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>TViewMenu</name>
+    <message>
+        <source>表示言語は次回の起動時から切り替わります。</source>
+        <translation>The interface language changes at the next start.</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>言語(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+</context>
+<context>
+    <name>TestPlay</name>
+    <message>
+        <source>テスト(&amp;T)</source>
+        <translation>&amp;Test</translation>
+    </message>
+    <message>
+        <source>エミュレータで実行(&amp;P)</source>
+        <translation>&amp;Run in emulator</translation>
+    </message>
+    <message>
+        <source>エミュレータの選択</source>
+        <translation>Choose the emulator</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>%1を実行できませんでした。</source>
+        <translation>Could not run %1.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>NES のステージデータを編集します。</source>
+        <translation>Edits the stage data of an NES cartridge image.</translation>
+    </message>
+    <message>
+        <source>起動時に開く iNES イメージ（*.nes）</source>
+        <translation>iNES image (*.nes) to open at start-up</translation>
+    </message>
+</context>
+</TS>
