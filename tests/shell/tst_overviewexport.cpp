@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTest>
 
 class TestOverviewExport : public QObject {
@@ -22,6 +23,7 @@ private slots:
     void overviewClickChoosesTheLeftRoom_data();
     void overviewClickChoosesTheLeftRoom();
     void overviewPngShowsTheRoomsAsTheMapPage();
+    void overviewFollowsEditsWithTheAnimationOff();
     void pagePictureIsSaved_data();
     void pagePictureIsSaved();
     void patchGivesTheSavedBytesAndLeavesTheDocument();
@@ -83,6 +85,24 @@ void TestOverviewExport::overviewPngShowsTheRoomsAsTheMapPage() {
              Child<TImageEx>(*form, "ImgEditMapPage0")->Picture());
     QCOMPARE(saved.copy(0x11 * 256, 0, 256, 256),
              Child<TImageEx>(*form, "ImgEditMapPage1")->Picture());
+}
+
+void TestOverviewExport::overviewFollowsEditsWithTheAnimationOff() {
+    EditorSetup setup;
+    QVERIFY(WriteFile(setup.ProgramFile(QStringLiteral("quartex3editor.ini")),
+                      QByteArrayLiteral("[Timer]\nInterval=0\n")));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    QVERIFY(!Child<QTimer>(*form, "FrameTimer")->isActive());
+    Child<QAction>(*form, "StageOverview1")->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(Child<QWidget>(*form, "StageOverviewForm")));
+    QWidget *viewport = Child<QAbstractScrollArea>(*form, "ViewOverview")->viewport();
+    QTest::qWait(50);
+    const QImage before = viewport->grab().toImage();
+
+    StageData &stage = form->Document().Stage(0);
+    QVERIFY(stage.SetMapEntry(0, stage.Map()[0] ^ 1));
+    QTRY_VERIFY(viewport->grab().toImage() != before);
 }
 
 void TestOverviewExport::pagePictureIsSaved_data() {
