@@ -4,7 +4,9 @@
 #include "ToolDocument.h"
 #include "fcpalette.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -52,7 +54,12 @@ bool DrawEveryPicture() { return EveryPicture; }
 void SetDrawEveryPicture(bool everything) { EveryPicture = everything; }
 
 QString ScratchPath(const QString &name) {
-    static const QTemporaryDir directory;
+    // In memory where the system offers it: saving syncs the file to disk, and on a busy disk
+    // one sync can take longer than the fuzzer allows a whole input.
+    static const QTemporaryDir directory(
+        QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+            ? QStringLiteral("/dev/shm/quartex-fuzz-XXXXXX")
+            : QDir::tempPath() + QStringLiteral("/quartex-fuzz-XXXXXX"));
     Require(directory.isValid(), "a temporary folder can be made");
     return directory.filePath(name);
 }

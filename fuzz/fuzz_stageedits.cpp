@@ -8,47 +8,70 @@
 
 namespace {
 
-void RunStep(RomImageData &rom, FuzzInput &input) {
+// Every stage keeps its own history, while stages that share chip tables edit one storage:
+// steps on a shared table taken from two of its stages do not undo as one history. So the
+// script edits one stage of each sharing group, the first it switches to.
+class StageSwitch {
+public:
+    explicit StageSwitch(const RomImageData &rom) {
+        for (int stage = 0; stage < StageCount; ++stage)
+            EditedStage[rom.Addresses().ShareSource(stage)] = -1;
+    }
+    void SwitchTo(RomImageData &rom, int stage) {
+        int &edited = EditedStage[rom.Addresses().ShareSource(stage)];
+        if (edited < 0)
+            edited = stage;
+        rom.SetCurrentStage(edited);
+    }
+
+private:
+    std::array<int, StageCount> EditedStage{};
+};
+
+void RunStep(RomImageData &rom, StageSwitch &stages, FuzzInput &input) {
     StageData &stage = rom.CurrentStageData();
-    switch (input.Byte() % 15) {
+    const uint8_t step = input.Byte() % 15;
+    // Read before the values: the order in which call arguments are evaluated is unspecified.
+    const int position = step <= CategoryPaletteAnimeEntry ? input.Int16() : 0;
+    switch (step) {
     case CategoryChip16x16Tile:
-        stage.SetChip16x16Tile(input.Int16(), input.Byte());
+        stage.SetChip16x16Tile(position, input.Byte());
         break;
     case CategoryChipProperty:
-        stage.SetChipProperty(input.Int16(), input.Byte());
+        stage.SetChipProperty(position, input.Byte());
         break;
     case CategoryChip16x16Paste:
-        stage.PasteChip16x16(input.Int16(), input.Block<5>());
+        stage.PasteChip16x16(position, input.Block<5>());
         break;
     case CategoryBGBank:
-        stage.SetBGBank(input.Int16(), input.Byte());
+        stage.SetBGBank(position, input.Byte());
         break;
     case CategoryChip32x32Entry:
-        stage.SetChip32x32Entry(input.Int16(), input.Byte());
+        stage.SetChip32x32Entry(position, input.Byte());
         break;
     case CategoryChip32x32Paste:
-        stage.PasteChip32x32(input.Int16(), input.Block<4>());
+        stage.PasteChip32x32(position, input.Block<4>());
         break;
     case CategoryMapSetEntry:
-        stage.SetMapSetEntry(input.Int16(), input.Byte());
+        stage.SetMapSetEntry(position, input.Byte());
         break;
     case CategoryMapSetPaste:
-        stage.PasteMapSetBlock(input.Int16(), input.Block<64>());
+        stage.PasteMapSetBlock(position, input.Block<64>());
         break;
     case CategoryMapSetGridEdit:
-        stage.GridEditMapSetBlock(input.Int16(), input.Block<64>());
+        stage.GridEditMapSetBlock(position, input.Block<64>());
         break;
     case CategoryMapEntry:
-        stage.SetMapEntry(input.Int16(), input.Byte());
+        stage.SetMapEntry(position, input.Byte());
         break;
     case CategoryPaletteEntry:
-        stage.SetPaletteEntry(input.Int16(), input.Byte());
+        stage.SetPaletteEntry(position, input.Byte());
         break;
     case CategoryPaletteAnimeEntry:
-        stage.SetPaletteAnimeEntry(input.Int16(), input.Byte());
+        stage.SetPaletteAnimeEntry(position, input.Byte());
         break;
     case 12:
-        rom.SetCurrentStage(input.Byte() % StageCount);
+        stages.SwitchTo(rom, input.Byte() % StageCount);
         break;
     case 13:
         rom.Undo();
@@ -76,10 +99,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzDocument document;
     RomImageData &rom = document.Rom();
     Require(document.OpenBytes(opened), "the demo cartridge opens");
-    rom.SetCurrentStage(input.Byte() % StageCount);
+    StageSwitch stages(rom);
+    stages.SwitchTo(rom, input.Byte() % StageCount);
     while (!input.AtEnd())
-        RunStep(rom, input);
+        RunStep(rom, stages, input);
 
+    // A script may end on undo steps: the edited tables are those the last redo gives.
+    ForEveryStage(rom, &StageData::CanRedo, &StageData::Redo);
     document.FlagEverything();
     const QByteArray edited = rom.EditedImage();
     ForEveryStage(rom, &StageData::CanUndo, &StageData::Undo);
