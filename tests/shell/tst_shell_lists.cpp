@@ -111,6 +111,9 @@ void TestShellLists::nameListLines_data() {
     QTest::newRow("only the CR at the end goes")
         << QByteArray("a\rb\r\r\n") << QStringList{QStringLiteral("a\rb\r")};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
+    // U+001A is the decoder's substitute for a broken character.
+    QTest::newRow("lead byte cut short at the end")
+        << QByteArray("a\n\x82") << QStringList{QStringLiteral("a"), QString(QChar(0x1A))};
     QTest::newRow("Shift-JIS") << ShiftJis(QStringLiteral("1x ブロック\r\n敵・はねるボール\r\n"))
                                << QStringList{QStringLiteral("1x ブロック"),
                                               QStringLiteral("敵・はねるボール")};
