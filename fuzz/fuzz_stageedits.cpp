@@ -13,10 +13,7 @@ namespace {
 // script edits one stage of each sharing group, the first it switches to.
 class StageSwitch {
 public:
-    explicit StageSwitch(const RomImageData &rom) {
-        for (int stage = 0; stage < StageCount; ++stage)
-            EditedStage[rom.Addresses().ShareSource(stage)] = -1;
-    }
+    StageSwitch() { EditedStage.fill(-1); }
     void SwitchTo(RomImageData &rom, int stage) {
         int &edited = EditedStage[rom.Addresses().ShareSource(stage)];
         if (edited < 0)
@@ -25,6 +22,7 @@ public:
     }
 
 private:
+    /// The stage edited of each group, by the group's source stage; -1 before the first.
     std::array<int, StageCount> EditedStage{};
 };
 
@@ -99,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzDocument document;
     RomImageData &rom = document.Rom();
     Require(document.OpenBytes(opened), "the demo cartridge opens");
-    StageSwitch stages(rom);
+    StageSwitch stages;
     stages.SwitchTo(rom, input.Byte() % StageCount);
     while (!input.AtEnd())
         RunStep(rom, stages, input);
