@@ -47,8 +47,7 @@ void DrawObjectMarks(const StageData &stage) {
     }
 }
 
-void DrawInPaletteSet(EditorGraphics &graphics, const StageData &stage, int set,
-                      uint32_t sample) {
+void DrawInPaletteSet(EditorGraphics &graphics, const StageData &stage, int set, uint32_t sample) {
     graphics.ResetPaletteAnimation();
     graphics.SetStagePalette(stage.BGPalette(set));
     RebuildChip16x16Sheet(graphics, stage);
@@ -101,7 +100,8 @@ void ListChipUsage(const StageData &stage) {
 } // namespace
 
 FuzzDocument::FuzzDocument(const QString &settingsPath, const QStringList &attributeNames)
-    : AttributeNames(attributeNames), SettingsFile(settingsPath.isEmpty() ? AbsentSettingsPath() : settingsPath),
+    : AttributeNames(attributeNames),
+      SettingsFile(settingsPath.isEmpty() ? AbsentSettingsPath() : settingsPath),
       Document(ModifiedFlags, AttributeNames, SettingsFile, Prompt) {}
 
 bool FuzzDocument::OpenBytes(const QByteArray &image) {

@@ -50,16 +50,20 @@ void Require(bool condition, const char *property) {
     std::abort();
 }
 
-bool DrawEveryPicture() { return EveryPicture; }
-void SetDrawEveryPicture(bool everything) { EveryPicture = everything; }
+bool DrawEveryPicture() {
+    return EveryPicture;
+}
+void SetDrawEveryPicture(bool everything) {
+    EveryPicture = everything;
+}
 
 QString ScratchPath(const QString &name) {
     // In memory where the system offers it: saving syncs the file to disk, and on a busy disk
     // one sync can take longer than the fuzzer allows a whole input.
-    static const QTemporaryDir directory(
-        QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-            ? QStringLiteral("/dev/shm/quartex-fuzz-XXXXXX")
-            : QDir::tempPath() + QStringLiteral("/quartex-fuzz-XXXXXX"));
+    static const QTemporaryDir directory(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                             ? QStringLiteral("/dev/shm/quartex-fuzz-XXXXXX")
+                                             : QDir::tempPath() +
+                                                   QStringLiteral("/quartex-fuzz-XXXXXX"));
     Require(directory.isValid(), "a temporary folder can be made");
     return directory.filePath(name);
 }

@@ -5,8 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzDocument document;
-    if (!document.OpenBytes(QByteArray(reinterpret_cast<const char *>(data),
-                                       static_cast<qsizetype>(size))))
+    if (!document.OpenBytes(
+            QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size))))
         return 0;
     TourDocument(document, InputDigest(data, size));
     return 0;

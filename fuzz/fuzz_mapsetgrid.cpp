@@ -96,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     grid.NormaliseCells();
     const auto bytes = grid.Result();
     for (int i = 0; i < MapSetGrid::CellCount; ++i)
-        Require(grid.Cell(i % MapSetGrid::Columns, i / MapSetGrid::Columns) ==
-                    HexText(bytes[i]),
+        Require(grid.Cell(i % MapSetGrid::Columns, i / MapSetGrid::Columns) == HexText(bytes[i]),
                 "normalised cells show their bytes in two digits");
     return 0;
 }

@@ -26,12 +26,10 @@ QString Summary(const AddressData &addresses) {
 }
 
 QString Summary(const DisplaySettings &display) {
-    return QStringList{QString::number(display.SortObjectList),
-                       QString::number(display.PopupHint),
-                       QString::number(display.Chip32x32Grid),
-                       QString::number(display.MapSetGrid),
-                       QString::number(display.TimerInterval),
-                       QString::number(display.UndoEnabled)}
+    return QStringList{
+        QString::number(display.SortObjectList), QString::number(display.PopupHint),
+        QString::number(display.Chip32x32Grid),  QString::number(display.MapSetGrid),
+        QString::number(display.TimerInterval),  QString::number(display.UndoEnabled)}
         .join(u' ');
 }
 
