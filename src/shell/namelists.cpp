@@ -13,7 +13,13 @@ std::optional<QStringList> ReadNameList(const QString &path) {
     QStringDecoder decode("Shift_JIS");
     if (!decode.isValid())
         return std::nullopt;
-    const QString text = decode(file.readAll());
+    QByteArray bytes = file.readAll();
+    // The decoder holds back a character cut short at the end, waiting for bytes that never
+    // come, and the last line would vanish with it. Closed by a line feed it shows as the
+    // decoder's substitute, like any other broken character.
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+        bytes.append('\n');
+    const QString text = decode(bytes);
 
     QStringList lines;
     for (QStringView line : SplitLines(text))

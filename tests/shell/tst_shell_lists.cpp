@@ -112,6 +112,9 @@ void TestShellLists::nameListLines_data() {
         << QByteArray("a\rb\r\r\nc")
         << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString(), QStringLiteral("c")};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
+    // U+001A is the decoder's substitute for a broken character.
+    QTest::newRow("lead byte cut short at the end")
+        << QByteArray("a\n\x82") << QStringList{QStringLiteral("a"), QString(QChar(0x1A))};
     QTest::newRow("Shift-JIS") << ShiftJis(QStringLiteral("1x ブロック\r\n敵・はねるボール\r\n"))
                                << QStringList{QStringLiteral("1x ブロック"),
                                               QStringLiteral("敵・はねるボール")};
