@@ -162,11 +162,12 @@ std::optional<QByteArray> RomImageData::EditedImage() {
             "次の表はROMイメージの範囲外にあるため、編集後のイメージを作れませんでした。")))
         return std::nullopt;
     // The stages encode into the live buffer they borrow; keep its bytes aside and put them
-    // back, so reloading a page still reads the image as opened or last saved.
-    const ImageBuffer live = *Buffer;
+    // back, so reloading a page still reads the image as opened or last saved. The copy is
+    // as large as the buffer, far too large for the stack.
+    const auto live = std::make_unique<ImageBuffer>(*Buffer);
     StoreFlaggedTables();
     QByteArray edited(reinterpret_cast<const char *>(Buffer->data()), ImageSize);
-    *Buffer = live;
+    *Buffer = *live;
     return edited;
 }
 
