@@ -98,10 +98,8 @@ bool RomImageData::Open(const QString &path) {
         stage->LoadAll();
     const std::vector<StageTableRef> outside = TablesOutsideImage(false);
     if (!outside.empty())
-        Prompt.ShowMessage(QCoreApplication::translate(
-                               "RomImageData",
-                               "次の表はROMイメージの範囲外にあるため、0として読み込みました。"
-                               "編集しても保存できません。") +
+        Prompt.ShowMessage(tr("次の表はROMイメージの範囲外にあるため、0として読み込みました。"
+                              "編集しても保存できません。") +
                            u'\n' + StageTableListText(outside));
     return true;
 }
@@ -157,9 +155,8 @@ bool RomImageData::RefuseUnsavable(const QString &lead) {
 }
 
 std::optional<QByteArray> RomImageData::EditedImage() {
-    if (RefuseUnsavable(QCoreApplication::translate(
-            "RomImageData",
-            "次の表はROMイメージの範囲外にあるため、編集後のイメージを作れませんでした。")))
+    if (RefuseUnsavable(
+            tr("次の表はROMイメージの範囲外にあるため、編集後のイメージを作れませんでした。")))
         return std::nullopt;
     // The stages encode into the live buffer they borrow; keep its bytes aside and put them
     // back, so reloading a page still reads the image as opened or last saved. The copy is
@@ -174,8 +171,7 @@ std::optional<QByteArray> RomImageData::EditedImage() {
 bool RomImageData::Save(const QString &path) {
     // The file keeps the loaded length, so an edit of a table past its end has nowhere to
     // go: refuse before encoding anything, and the edit stays, flagged and undoable.
-    if (RefuseUnsavable(QCoreApplication::translate(
-            "RomImageData", "次の表はROMイメージの範囲外にあるため、保存できませんでした。")))
+    if (RefuseUnsavable(tr("次の表はROMイメージの範囲外にあるため、保存できませんでした。")))
         return false;
     StoreFlaggedTables();
 
