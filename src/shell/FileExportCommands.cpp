@@ -1,11 +1,11 @@
 #include "FileExportCommands.h"
 
-#include "filewriting.h"
 #include "ImageEx.h"
 #include "IpsPatch.h"
 #include "PictureFile.h"
 #include "UserPrompt.h"
 #include "fileio.h"
+#include "filewriting.h"
 #include "mainform_pages.h"
 
 #include <QAction>

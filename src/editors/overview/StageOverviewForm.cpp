@@ -1,10 +1,10 @@
 #include "StageOverviewForm.h"
 
-#include "filewriting.h"
 #include "PictureFile.h"
 #include "StageOverviewView.h"
 #include "UserPrompt.h"
 #include "fileio.h"
+#include "filewriting.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
