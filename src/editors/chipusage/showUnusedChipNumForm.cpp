@@ -1,10 +1,10 @@
 #include "showUnusedChipNumForm.h"
 
 #include "UserPrompt.h"
+#include "memo.h"
 
 #include <QFont>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 TShowUnusedChipNumForm::TShowUnusedChipNumForm(UserPrompt &prompt, QWidget *parent)
@@ -17,7 +17,7 @@ TShowUnusedChipNumForm::TShowUnusedChipNumForm(UserPrompt &prompt, QWidget *pare
     LblMessage->setObjectName(QStringLiteral("LblMessage"));
     LblMessage->setGeometry(8, 8, 321, 17);
 
-    MemoUnusedChipNum = new QPlainTextEdit(this);
+    MemoUnusedChipNum = new TMemo(this);
     MemoUnusedChipNum->setObjectName(QStringLiteral("MemoUnusedChipNum"));
     MemoUnusedChipNum->setGeometry(8, 32, 321, 225);
     QFont memoFont(QStringLiteral("ＭＳ ゴシック"));

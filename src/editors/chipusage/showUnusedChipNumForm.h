@@ -4,8 +4,8 @@
 #include <functional>
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
+class TMemo;
 class UserPrompt;
 
 /// The one modal window of the chip usage reports: a heading, the list in an editable memo
@@ -33,7 +33,7 @@ private:
 
     UserPrompt &Prompt;
     QLabel *LblMessage;
-    QPlainTextEdit *MemoUnusedChipNum;
+    TMemo *MemoUnusedChipNum;
     QPushButton *BtnReplaceMapSetChips;
     QPushButton *BtnCancel;
     /// The replacement the OK button runs; set only while the offer is shown.

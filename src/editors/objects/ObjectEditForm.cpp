@@ -1,10 +1,10 @@
 #include "ObjectEditForm.h"
 
 #include "HexText.h"
+#include "memo.h"
 
 #include <QFont>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -47,7 +47,7 @@ QString ObjectEditCaption(int room) {
 }
 
 TObjectEditForm::TObjectEditForm(QWidget *parent)
-    : QDialog(parent), Label1(new QLabel(this)), MemoObjectEdit(new QPlainTextEdit(this)),
+    : QDialog(parent), Label1(new QLabel(this)), MemoObjectEdit(new TMemo(this)),
       BtnOK(new QPushButton(QStringLiteral("OK"), this)),
       BtnCancel(new QPushButton(tr("キャンセル"), this)) {
     setObjectName(QStringLiteral("ObjectEditForm"));

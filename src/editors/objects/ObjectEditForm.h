@@ -7,8 +7,8 @@
 #include <optional>
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
+class TMemo;
 
 /// One object as written in the object list text: X, Y and kind, one byte each.
 struct ObjectLine {
@@ -48,7 +48,7 @@ public:
 
 private:
     QLabel *Label1;
-    QPlainTextEdit *MemoObjectEdit;
+    TMemo *MemoObjectEdit;
     QPushButton *BtnOK;
     QPushButton *BtnCancel;
 };
