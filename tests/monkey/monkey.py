@@ -37,6 +37,8 @@ KEYS = (["Left", "Right", "Up", "Down", "Tab", "shift+Tab", "Return", "space", "
         + list("0123456789abcdefx")
         + ["ctrl+z", "ctrl+y", "ctrl+c", "ctrl+v", "ctrl+x", "ctrl+a", "shift+Insert",
            "shift+Left", "shift+Right", "ctrl+Home", "ctrl+End"])
+# In a dialog the text keys count more: its text boxes are where lists are typed and pasted.
+DIALOG_KEYS = KEYS + ["ctrl+v", "shift+Insert", "space", "Return"] * 3 + list("0123456789ABCDEF")
 # Commands that open a window: the guide, the overview, the open and save-as dialogs.
 WINDOW_KEYS = ["F1", "F6", "ctrl+o", "ctrl+shift+s"]
 CLIPBOARD_TEXTS = ["", "10 20 30", "00 00 00\n01 02 03\n", "FF FF FF FF", "zz", "7",
@@ -57,12 +59,12 @@ def xdo(*args, timeout=10):
 
 def set_clipboard(selection, text):
     # xsel stays behind as the owner of the text; it ends when another owner takes over.
-    if text:
-        subprocess.run(["xsel", "--" + selection, "--input"], input=text.encode(),
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10)
-    else:
-        subprocess.run(["xsel", "--" + selection, "--clear"], stdout=subprocess.DEVNULL,
+    command = ["xsel", "--" + selection, "--input" if text else "--clear"]
+    try:
+        subprocess.run(command, input=text.encode(), stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=10)
+    except subprocess.TimeoutExpired:
+        pass
 
 
 class Window:
@@ -94,6 +96,13 @@ class Round:
         self.actions = []
         self.parked = set()
         self.escapes = 0
+        self.quit_requested = False
+        self.known = {}
+        # Where a click opened one of the editor's dialogs: clicked again now and then, so the
+        # rare buttons that open them get their share of the input.
+        self.openers = set()
+        self.last_click = None
+        self.dialog_open = False
 
     # -- setting up and ending -------------------------------------------------------------
 
@@ -143,18 +152,25 @@ class Round:
 
     def finish(self):
         """Saves, asks the editor to close and checks what it left behind."""
-        self.close_other_windows()
-        self.key(self.main, "ctrl+s")
-        self.settle(2.0)
-        self.close_other_windows()
-        self.key(self.main, "ctrl+q")
         deadline = time.monotonic() + self.args.startup_timeout
         while self.process.poll() is None and time.monotonic() < deadline:
-            # A question left over (changes that could not be saved): answer No, then Escape.
-            for window in self.others():
-                self.key(window, "n")
-                self.key(window, "Escape")
-            time.sleep(0.5)
+            # A window the last random key opened may only now appear and swallow the keys:
+            # then the next pass closes it and asks again.
+            self.close_other_windows()
+            if self.process.poll() is not None:
+                break
+            self.key(self.main, "ctrl+s")
+            self.settle(1.0)
+            self.close_other_windows()
+            self.key(self.main, "ctrl+q")
+            self.quit_requested = True
+            for _ in range(10):
+                if self.process.poll() is not None:
+                    break
+                # A question about changes that could not be saved: No, so the editor ends.
+                for window in self.others():
+                    self.key(window, "n")
+                time.sleep(0.5)
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
@@ -179,6 +195,8 @@ class Round:
 
     def check_alive(self):
         if self.process.poll() is not None:
+            if self.quit_requested:
+                return
             self.check_exit()
             raise Failure(f"the editor ended by itself (exit status {self.process.returncode})")
         if self.sanitizer_reports():
@@ -196,11 +214,20 @@ class Round:
     # -- windows ---------------------------------------------------------------------------
 
     def window_ids(self):
-        return xdo("search", "--onlyvisible", "--pid", self.process.pid).split()
+        ids = xdo("search", "--onlyvisible", "--pid", self.process.pid).split()
+        self.known = {wid: window for wid, window in self.known.items() if wid in ids}
+        return ids
 
     def others(self):
-        return [Window(wid) for wid in self.window_ids()
+        return [self.window(wid) for wid in self.window_ids()
                 if wid != self.main.wid and wid not in self.parked]
+
+    def window(self, wid):
+        """The window `wid`, its title and place looked up once while it stays shown: the
+        editor reuses its dialogs, so a window hidden and shown again is looked up again."""
+        if wid not in self.known:
+            self.known[wid] = Window(wid)
+        return self.known[wid]
 
     def settle(self, seconds):
         time.sleep(seconds)
@@ -233,9 +260,10 @@ class Round:
         self.log(f"key {key} -> {window.title!r}")
         xdo("windowfocus", window.wid, "key", "--delay", "20", key)
 
-    def click(self, window, button, top=0):
-        x, y = window.point(self.rng, top)
+    def click(self, window, button, top=0, at=None):
+        x, y = at or window.point(self.rng, top)
         self.log(f"click {button} at {x},{y}")
+        self.last_click = (x, y)
         xdo("mousemove", x, y, "click", button)
 
     def drag(self, window, top):
@@ -249,7 +277,7 @@ class Round:
         command += ["mouseup", button]
         xdo(*command)
 
-    def random_input(self, window, top):
+    def random_input(self, window, top, keys=KEYS):
         """One random action on `window`, below `top` pixels."""
         roll = self.rng.random()
         if roll < 0.40:
@@ -262,7 +290,7 @@ class Round:
             self.log(f"wheel {button} at {x},{y}")
             xdo("mousemove", x, y, "click", "--repeat", self.rng.randint(1, 4), button)
         elif roll < 0.88:
-            self.key(window, self.rng.choice(KEYS))
+            self.key(window, self.rng.choice(keys))
         elif roll < 0.93:
             selection = self.rng.choice(["clipboard", "primary"])
             text = self.rng.choice(CLIPBOARD_TEXTS)
@@ -273,10 +301,14 @@ class Round:
 
     def step(self):
         others = self.others()
+        dialog_open = any(WORKABLE_TITLE.search(w.title) for w in others)
+        if dialog_open and not self.dialog_open and self.last_click:
+            self.openers.add(self.last_click)
+        self.dialog_open = dialog_open
         if others:
             window = others[-1]
             if WORKABLE_TITLE.search(window.title) and self.rng.random() < 0.85:
-                self.random_input(window, 0)
+                self.random_input(window, 0, DIALOG_KEYS)
             elif window.title in POPUP_TITLES and self.rng.random() < 0.5:
                 # A drop-down list or a context menu: choosing an item is fine.
                 self.click(window, 1)
@@ -302,6 +334,8 @@ class Round:
             self.key(self.main, self.rng.choice(WINDOW_KEYS))
         elif roll < 0.09:
             self.key(self.main, "ctrl+s")
+        elif roll < 0.13 and self.openers:
+            self.click(self.main, 1, at=self.rng.choice(sorted(self.openers)))
         else:
             self.random_input(self.main, MENU_BAR_HEIGHT)
 
@@ -312,7 +346,7 @@ class Round:
             deadline = time.monotonic() + seconds
             while time.monotonic() < deadline:
                 self.step()
-                self.settle(self.rng.choice([0.01, 0.03, 0.08]))
+                self.settle(self.rng.choice([0, 0.01, 0.05]))
             self.finish()
         finally:
             self.stop()
