@@ -41,7 +41,7 @@ KEYS = (["Left", "Right", "Up", "Down", "Tab", "shift+Tab", "Return", "space", "
 DIALOG_KEYS = KEYS + ["ctrl+v", "shift+Insert", "space", "Return"] * 3 + list("0123456789ABCDEF")
 # Commands that open a window: the guide, the overview, the open and save-as dialogs.
 WINDOW_KEYS = ["F1", "F6", "ctrl+o", "ctrl+shift+s"]
-CLIPBOARD_TEXTS = ["", "10 20 30", "00 00 00\n01 02 03\n", "FF FF FF FF", "zz", "7",
+CLIPBOARD_TEXTS = ["", "", "10 20 30", "00 00 00\n01 02 03\n", "FF FF FF FF", "zz", "7",
                    "0 0 0\r\n" * 40, "１２ ３４"]
 # No window manager draws a title bar; the menu bar is left alone so that no menu item quits,
 # closes the image or starts an emulator.
@@ -131,6 +131,9 @@ class Round:
         self.image.chmod(0o644)
 
     def start(self):
+        # Nothing copied yet, as after a fresh login.
+        set_clipboard("clipboard", "")
+        set_clipboard("primary", "")
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "xcb"
         self.sanitizer_log = self.dir / "sanitizer"
