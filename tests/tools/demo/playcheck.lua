@@ -1,8 +1,9 @@
 -- Drives the demo cartridge's viewer in the emulator. The script written in front of this
 -- one defines Stops: for each, the buttons that reach a room from the previous stop, the
--- 16 colours of the stage's palette set 0 and the file to write. At each stop the script
--- waits until the screen shows that palette (the palette animation returns to it), then
--- writes the whole 256x240 screen as a binary PPM picture.
+-- 16 colours of the stage's palette set 0 and the file to write. At a stop the script
+-- either waits until the screen shows that palette (the palette animation returns to it)
+-- and writes the whole 256x240 screen as a binary PPM picture, or, when the stop asks for
+-- frames, writes the 16 background colours of that many frames, one frame a line.
 
 local HOLD_FRAMES = 8
 local SCROLL_FRAMES = 24
@@ -53,6 +54,19 @@ local function waitForPalette(colours)
     return false
 end
 
+local function writeColours(path, frames)
+    local out = assert(io.open(path, "w"))
+    for _ = 1, frames do
+        local colours = {}
+        for i = 0, 15 do
+            colours[i + 1] = string.format("%02X", ppu.readbyte(0x3F00 + i))
+        end
+        out:write(table.concat(colours, " "), "\n")
+        emu.frameadvance()
+    end
+    out:close()
+end
+
 local function writeScreen(path)
     local out = assert(io.open(path, "wb"))
     out:write("P6\n256 240\n255\n")
@@ -77,7 +91,9 @@ for _, stop in ipairs(Stops) do
             hold(button, HOLD_FRAMES)
         end
     end
-    if waitForPalette(stop.palette) then
+    if stop.frames then
+        writeColours(stop.file, stop.frames)
+    elseif waitForPalette(stop.palette) then
         writeScreen(stop.file)
     end
 end

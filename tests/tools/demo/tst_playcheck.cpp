@@ -5,7 +5,9 @@
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"
 #include "edit_flag.h"
+#include "fcpalette.h"
 #include "fileio.h"
+#include "graphics.h"
 
 #include <QDir>
 #include <QHash>
@@ -17,9 +19,11 @@
 
 namespace {
 
-/// A room as the viewer shows it: the screen's first line is the room's line `Scroll`.
+/// A room as the viewer shows it: the screen's first line is the room's line `Scroll`. With
+/// `Frames` the stop records the colours of that many frames instead of a screenshot.
 struct ViewerStop {
     int Stage, Room, Scroll;
+    int Frames = 0;
 };
 
 /// Where the viewer stands; it starts at stage 00, room 00, at the top, markers shown.
@@ -64,8 +68,25 @@ QString LuaString(const QString &text) {
 }
 
 QString ShotName(const ViewerStop &stop) {
-    return QStringLiteral("shot-%1-%2-%3.ppm").arg(stop.Stage).arg(stop.Room).arg(stop.Scroll);
+    return QStringLiteral("shot-%1-%2-%3.%4")
+        .arg(stop.Stage)
+        .arg(stop.Room)
+        .arg(stop.Scroll)
+        .arg(stop.Frames ? QStringLiteral("txt") : QStringLiteral("ppm"));
 }
+
+/// A cartridge opened as the editor opens it, with the built-in table offsets.
+struct OpenedCartridge {
+    explicit OpenedCartridge(const QString &path) { Opened = Rom.Open(path); }
+
+    QTemporaryDir Scratch;
+    TMyMemIniFile Settings{Scratch.filePath(QStringLiteral("none.ini"))};
+    EditFlagManagement Flags;
+    QStringList Names;
+    ScriptedPrompt Prompt;
+    RomImageData Rom{Flags, Names, Settings, Prompt};
+    bool Opened = false;
+};
 
 /// The emulator, or the reason it cannot run here.
 struct Emulator {
@@ -98,13 +119,8 @@ Emulator FindEmulator() {
 /// stop; a stop whose palette never showed has no picture.
 QHash<QString, QImage> PlayStops(const Emulator &emulator, const QString &cartridge,
                                  const QList<ViewerStop> &stops, const QString &folder) {
-    QTemporaryDir scratch;
-    TMyMemIniFile settings(scratch.filePath(QStringLiteral("none.ini")));
-    EditFlagManagement flags;
-    QStringList names;
-    ScriptedPrompt prompt;
-    RomImageData rom(flags, names, settings, prompt);
-    if (!rom.Open(cartridge))
+    const OpenedCartridge opened(cartridge);
+    if (!opened.Opened)
         return {};
 
     QString script = QStringLiteral("Stops = {\n");
@@ -114,11 +130,12 @@ QHash<QString, QImage> PlayStops(const Emulator &emulator, const QString &cartri
         for (const QString &button : PressesTo(state, stop))
             presses << LuaString(button);
         QStringList colours;
-        for (const uint8_t colour : rom.Stage(stop.Stage).BGPalette(0))
+        for (const uint8_t colour : opened.Rom.Stage(stop.Stage).BGPalette(0))
             colours << QString::number(colour);
-        script += QStringLiteral("  {presses = {%1}, palette = {%2}, file = %3},\n")
+        script += QStringLiteral("  {presses = {%1}, palette = {%2}, file = %3, frames = %4},\n")
                       .arg(presses.join(u','), colours.join(u','),
-                           LuaString(QDir(folder).filePath(ShotName(stop))));
+                           LuaString(QDir(folder).filePath(ShotName(stop))),
+                           stop.Frames ? QString::number(stop.Frames) : QStringLiteral("nil"));
     }
     script += QStringLiteral("}\n");
     script += QString::fromUtf8(ReadFile(QStringLiteral(PLAYCHECK_LUA)));
@@ -130,7 +147,7 @@ QHash<QString, QImage> PlayStops(const Emulator &emulator, const QString &cartri
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The emulator keeps its settings in the home folder and draws through its own
     // platform, not the tests' offscreen one.
-    environment.insert(QStringLiteral("HOME"), scratch.path());
+    environment.insert(QStringLiteral("HOME"), opened.Scratch.path());
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -204,6 +221,75 @@ const QList<ViewerStop> &RoomStops() {
     return stops;
 }
 
+constexpr int AnimationFrames = 150;
+
+const QList<ViewerStop> &AnimationStops() {
+    // A stage with lava and one with water in their pools, each just selected.
+    static const QList<ViewerStop> stops = {{17, 0, 0, AnimationFrames},
+                                            {0, 0, 0, AnimationFrames}};
+    return stops;
+}
+
+using Colours16 = std::array<QRgb, 16>;
+
+/// Palette set 0 of `stage` as the editor animates it, one entry per tick from the reset on.
+QList<Colours16> EditorAnimation(const QString &cartridge, const QString &colourTable, int stage,
+                                 int ticks) {
+    OpenedCartridge opened(cartridge);
+    const std::unique_ptr<FcPaletteData> colours = FcPaletteData::Load(colourTable, opened.Prompt);
+    if (!colours || !opened.Opened)
+        return {};
+    const StageData &data = opened.Rom.Stage(stage);
+    EditorGraphics graphics(*colours, opened.Rom);
+    graphics.SetStagePalette(data.BGPalette(0));
+    graphics.ResetPaletteAnimation();
+    QList<Colours16> sequence;
+    for (int tick = 0; tick < ticks; ++tick) {
+        Colours16 shown;
+        for (int entry = 0; entry < 16; ++entry)
+            shown[static_cast<size_t>(entry)] = graphics.GetStagePaletteColour(entry);
+        sequence << shown;
+        graphics.StepPaletteAnimation(data.BGPaletteAnime(0));
+    }
+    return sequence;
+}
+
+/// The emulator's recorded frames, each colour index through our colour table.
+QList<Colours16> RecordedAnimation(const QString &path) {
+    const QByteArray table = MakeColourTable();
+    QList<Colours16> sequence;
+    for (const QByteArray &line : ReadFile(path).split('\n')) {
+        const QList<QByteArray> indices = line.simplified().split(' ');
+        if (indices.size() != 16)
+            continue;
+        Colours16 shown;
+        for (int entry = 0; entry < 16; ++entry) {
+            const int index = indices[entry].toInt(nullptr, 16) & 0x3F;
+            shown[static_cast<size_t>(entry)] = qRgb(static_cast<uint8_t>(table[3 * index]),
+                                                     static_cast<uint8_t>(table[3 * index + 1]),
+                                                     static_cast<uint8_t>(table[3 * index + 2]));
+        }
+        sequence << shown;
+    }
+    return sequence;
+}
+
+/// Whether `recorded` is a stretch of `editor`, comparing the entries the screen shows
+/// (colour 0 of every palette is entry 0 on the console).
+bool IsStretchOf(const QList<Colours16> &recorded, const QList<Colours16> &editor) {
+    for (qsizetype start = 0; start + recorded.size() <= editor.size(); ++start) {
+        bool same = true;
+        for (qsizetype frame = 0; same && frame < recorded.size(); ++frame)
+            for (size_t entry = 0; same && entry < 16; ++entry)
+                same = (entry % 4 != 0 || entry == 0)
+                           ? recorded[frame][entry] == editor[start + frame][entry]
+                           : true;
+        if (same)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 /// The demo cartridge's viewer in a real emulator draws the rooms as the editor's renderer
@@ -217,6 +303,8 @@ private slots:
     void viewerDrawsRoomsAsRendered();
     void oneMapSetByteShowsAsDifference();
     void viewerShowsSavedMapSetEdit();
+    void viewerAnimatesPaletteAsEditor_data();
+    void viewerAnimatesPaletteAsEditor();
 
 private:
     QTemporaryDir Dir;
@@ -237,7 +325,7 @@ void TestPlayCheck::initTestCase() {
     Colours = Dir.filePath(QStringLiteral("fcpalette.pal"));
     QVERIFY(WriteFile(Cartridge, MakeDemoCartridge()));
     QVERIFY(WriteFile(Colours, MakeColourTable()));
-    Shots = PlayStops(Player, Cartridge, RoomStops(), Dir.path());
+    Shots = PlayStops(Player, Cartridge, RoomStops() + AnimationStops(), Dir.path());
 }
 
 void TestPlayCheck::viewerDrawsRoomsAsRendered_data() {
@@ -282,20 +370,16 @@ void TestPlayCheck::viewerShowsSavedMapSetEdit() {
     const ViewerStop stop{5, 10, 0};
     const QString edited = Dir.filePath(QStringLiteral("edited.nes"));
     {
-        TMyMemIniFile settings(Dir.filePath(QStringLiteral("none.ini")));
-        EditFlagManagement flags;
-        QStringList names;
-        ScriptedPrompt prompt;
-        RomImageData rom(flags, names, settings, prompt);
-        QVERIFY(rom.Open(Cartridge));
-        StageData &stage = rom.Stage(stop.Stage);
+        OpenedCartridge opened(Cartridge);
+        QVERIFY(opened.Opened);
+        StageData &stage = opened.Rom.Stage(stop.Stage);
         const int position = 64 * (stage.Map()[stop.Room] & 31) + 8 * 2 + 5;
         const uint8_t chip = stage.MapSet()[static_cast<size_t>(position)] == Chip32::Block
                                  ? Chip32::Sky
                                  : Chip32::Block;
         QVERIFY(stage.SetMapSetEntry(position, chip));
-        flags.SetEditFlag(EditArea::MapSet, stop.Stage, true);
-        QVERIFY(rom.Save(edited));
+        opened.Flags.SetEditFlag(EditArea::MapSet, stop.Stage, true);
+        QVERIFY(opened.Rom.Save(edited));
     }
     const QString folder = Dir.filePath(QStringLiteral("edited"));
     QVERIFY(QDir().mkpath(folder));
@@ -308,6 +392,26 @@ void TestPlayCheck::viewerShowsSavedMapSetEdit() {
     // The screen really changed with the edit.
     QVERIFY(!CompareScreen(shot, RenderRoom(Cartridge, Colours, stop, Dir.path()), stop.Scroll)
                  .isEmpty());
+}
+
+void TestPlayCheck::viewerAnimatesPaletteAsEditor_data() {
+    QTest::addColumn<int>("stage");
+    for (const ViewerStop &stop : AnimationStops())
+        QTest::addRow("stage %02X", stop.Stage) << stop.Stage;
+}
+
+void TestPlayCheck::viewerAnimatesPaletteAsEditor() {
+    QFETCH(int, stage);
+    const ViewerStop stop{stage, 0, 0, AnimationFrames};
+    const QList<Colours16> recorded = RecordedAnimation(Dir.filePath(ShotName(stop)));
+    QCOMPARE(recorded.size(), AnimationFrames);
+    // The stretch recorded is long enough to see the colours change more than once.
+    QVERIFY(std::adjacent_find(recorded.begin(), recorded.end(), std::not_equal_to<>()) !=
+            recorded.end());
+    const QList<Colours16> editor = EditorAnimation(Cartridge, Colours, stage, 4 * AnimationFrames);
+    QCOMPARE(editor.size(), 4 * AnimationFrames);
+    QVERIFY2(IsStretchOf(recorded, editor),
+             "the viewer's colours frame by frame are no stretch of the editor's animation");
 }
 
 QTEST_GUILESS_MAIN(TestPlayCheck)
