@@ -13,9 +13,12 @@
 #include <QHash>
 #include <QImage>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -24,6 +27,7 @@ namespace {
 struct ViewerStop {
     int Stage, Room, Scroll;
     int Frames = 0;
+    bool Markers = false;
 };
 
 /// Where the viewer stands; it starts at stage 00, room 00, at the top, markers shown.
@@ -36,18 +40,18 @@ constexpr int Stages = 18;
 constexpr int Rooms = 48;
 constexpr int ScreenHeight = 240;
 
-/// The buttons that take the viewer from `state` to `stop`, markers hidden.
+/// The buttons that take the viewer from `state` to `stop`.
 QStringList PressesTo(ViewerState &state, const ViewerStop &stop) {
     QStringList presses;
-    if (state.Markers) {
+    if (state.Markers != stop.Markers) {
         presses << QStringLiteral("start");
-        state.Markers = false;
+        state.Markers = stop.Markers;
     }
     // Select moves to the next stage and back to its room 00 at the top.
     if (stop.Stage != state.Stage) {
         for (int n = (stop.Stage - state.Stage + Stages) % Stages; n > 0; --n)
             presses << QStringLiteral("select");
-        state = {stop.Stage, 0, 0, false};
+        state = {stop.Stage, 0, 0, stop.Markers};
     }
     const int forward = (stop.Room - state.Room + Rooms) % Rooms;
     if (forward <= Rooms / 2)
@@ -68,10 +72,11 @@ QString LuaString(const QString &text) {
 }
 
 QString ShotName(const ViewerStop &stop) {
-    return QStringLiteral("shot-%1-%2-%3.%4")
+    return QStringLiteral("shot-%1-%2-%3%4.%5")
         .arg(stop.Stage)
         .arg(stop.Room)
         .arg(stop.Scroll)
+        .arg(stop.Markers ? QStringLiteral("-markers") : QString())
         .arg(stop.Frames ? QStringLiteral("txt") : QStringLiteral("ppm"));
 }
 
@@ -221,6 +226,9 @@ const QList<ViewerStop> &RoomStops() {
     return stops;
 }
 
+/// Stage 00, room 01 with its object markers shown; the same room hidden is a room stop.
+const ViewerStop MarkerStop{0, 1, 16, 0, true};
+
 constexpr int AnimationFrames = 150;
 
 const QList<ViewerStop> &AnimationStops() {
@@ -305,6 +313,7 @@ private slots:
     void viewerShowsSavedMapSetEdit();
     void viewerAnimatesPaletteAsEditor_data();
     void viewerAnimatesPaletteAsEditor();
+    void markersFrameTheRoomsObjects();
 
 private:
     QTemporaryDir Dir;
@@ -325,7 +334,8 @@ void TestPlayCheck::initTestCase() {
     Colours = Dir.filePath(QStringLiteral("fcpalette.pal"));
     QVERIFY(WriteFile(Cartridge, MakeDemoCartridge()));
     QVERIFY(WriteFile(Colours, MakeColourTable()));
-    Shots = PlayStops(Player, Cartridge, RoomStops() + AnimationStops(), Dir.path());
+    Shots = PlayStops(Player, Cartridge, RoomStops() + AnimationStops() + QList{MarkerStop},
+                      Dir.path());
 }
 
 void TestPlayCheck::viewerDrawsRoomsAsRendered_data() {
@@ -412,6 +422,36 @@ void TestPlayCheck::viewerAnimatesPaletteAsEditor() {
     QCOMPARE(editor.size(), 4 * AnimationFrames);
     QVERIFY2(IsStretchOf(recorded, editor),
              "the viewer's colours frame by frame are no stretch of the editor's animation");
+}
+
+void TestPlayCheck::markersFrameTheRoomsObjects() {
+    const QImage shown = Shots.value(ShotName(MarkerStop));
+    ViewerStop hiddenStop = MarkerStop;
+    hiddenStop.Markers = false;
+    const QImage hidden = Shots.value(ShotName(hiddenStop));
+    QVERIFY(!shown.isNull() && !hidden.isNull());
+    const OpenedCartridge opened(Cartridge);
+    QVERIFY(opened.Opened);
+    const auto &objects = opened.Rom.Stage(MarkerStop.Stage).ObjectList(MarkerStop.Room);
+    QVERIFY(!objects.empty());
+
+    // A marker is a 16x16 outline around the object's centre, the kind written inside.
+    QSet<const ObjectNode *> marked;
+    for (int y = 0; y < ScreenHeight; ++y)
+        for (int x = 0; x < 256; ++x) {
+            if (shown.pixel(x, y) == hidden.pixel(x, y))
+                continue;
+            const int roomY = y + MarkerStop.Scroll;
+            const auto box = std::find_if(objects.begin(), objects.end(), [&](const ObjectNode &o) {
+                return x >= o.X - 8 && x < o.X + 8 && roomY >= o.Y - 8 && roomY < o.Y + 8;
+            });
+            QVERIFY2(
+                box != objects.end(),
+                qPrintable(
+                    QStringLiteral("pixel (%1, %2) changed outside every marker").arg(x).arg(y)));
+            marked.insert(&*box);
+        }
+    QCOMPARE(marked.size(), objects.size());
 }
 
 QTEST_GUILESS_MAIN(TestPlayCheck)
