@@ -4,6 +4,7 @@
 #include "ViewerProgram.h"
 
 #include <QtGlobal>
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -60,9 +61,11 @@ QByteArray DrawMarkerTiles() {
 void WriteViewer(QByteArray &image) {
     constexpr int ProgramUnits = 16;
     const std::span<const uint8_t> program = ViewerProgram();
+    // The linker fills the bank to its size; never write past it whatever it produced.
     Q_ASSERT(program.size() == ProgramBankSize);
-    image.replace(16 + ViewerProgramBank * ProgramBankSize, ProgramBankSize,
-                  QByteArray(reinterpret_cast<const char *>(program.data()), ProgramBankSize));
+    const auto size = static_cast<int>(std::min<size_t>(program.size(), ProgramBankSize));
+    image.replace(16 + ViewerProgramBank * ProgramBankSize, size,
+                  QByteArray(reinterpret_cast<const char *>(program.data()), size));
     const QByteArray markers = DrawMarkerTiles();
     image.replace(16 + ProgramUnits * 0x4000 + 0x400 * MarkerTilePage, markers.size(), markers);
 }
