@@ -128,7 +128,7 @@ QByteArray ReadImage(const QString &path) {
 void WriteFile(const QString &path, const QByteArray &bytes) {
     QString error;
     if (!FileWriting::WriteWholeFile(path, bytes, error))
-        FailInput(QStringLiteral("cannot write %1: %2").arg(path, error));
+        FailInput(error);
 }
 
 std::unique_ptr<ToolDocument> OpenDocument(const ParsedCommand &command) {
