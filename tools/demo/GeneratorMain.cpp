@@ -15,7 +15,8 @@ int RunGenerator(const QStringList &arguments, const QByteArray &bytes) {
     }
     QString error;
     if (!FileWriting::WriteWholeFile(arguments[1], bytes, error)) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(error));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(program),
+                     qPrintable(error.replace(u'\n', u' ')));
         return GeneratorWriteFailed;
     }
     return GeneratorSucceeded;
