@@ -9,10 +9,6 @@ namespace TilePicture {
 
 namespace {
 
-QString Text(const char *source) {
-    return QCoreApplication::translate("TilePicture", source);
-}
-
 int PictureHeight(int tileCount) {
     return (tileCount + TilesPerRow - 1) / TilesPerRow * 8;
 }
@@ -30,7 +26,7 @@ PixelNumbers ByIndex(const QImage &image) {
         for (int x = 0; x < image.width(); ++x) {
             const int index = image.pixelIndex(x, y);
             if (index > 3) {
-                numbers.Error = Text("(%1, %2)の画素の色番号%3は0から3ではありません")
+                numbers.Error = QCoreApplication::translate("TilePicture", "(%1, %2)の画素の色番号%3は0から3ではありません")
                                     .arg(x)
                                     .arg(y)
                                     .arg(index);
@@ -52,7 +48,7 @@ PixelNumbers ByColour(const QImage &source, const Colours &colours) {
             const auto match = std::find(colours.begin(), colours.end(), row[x] | 0xFF000000u);
             if (qAlpha(row[x]) != 0xFF || match == colours.end()) {
                 numbers.Error =
-                    Text("(%1, %2)の画素の色はパレットの4色のどれでもありません").arg(x).arg(y);
+                    QCoreApplication::translate("TilePicture", "(%1, %2)の画素の色はパレットの4色のどれでもありません").arg(x).arg(y);
                 return numbers;
             }
             numbers.Values.push_back(static_cast<uint8_t>(match - colours.begin()));
@@ -106,11 +102,11 @@ ReadResult Read(const QByteArray &fileBytes, int tileCount, const Colours &colou
     const QSize size = reader.size();
     const int height = PictureHeight(tileCount);
     if (!reader.canRead() || !size.isValid()) {
-        result.Error = Text("PNG画像として読めませんでした");
+        result.Error = QCoreApplication::translate("TilePicture", "PNG画像として読めませんでした");
         return result;
     }
     if (size != QSize(Width, height)) {
-        result.Error = Text("画像の大きさが%1 x %2ではありません(%3 x %4)")
+        result.Error = QCoreApplication::translate("TilePicture", "画像の大きさが%1 x %2ではありません(%3 x %4)")
                            .arg(Width)
                            .arg(height)
                            .arg(size.width())
@@ -119,7 +115,7 @@ ReadResult Read(const QByteArray &fileBytes, int tileCount, const Colours &colou
     }
     const QImage image = reader.read();
     if (image.isNull() || image.size() != size) {
-        result.Error = Text("PNG画像として読めませんでした");
+        result.Error = QCoreApplication::translate("TilePicture", "PNG画像として読めませんでした");
         return result;
     }
     const PixelNumbers numbers =
