@@ -67,7 +67,8 @@ QByteArray StageOverviewPicture::BankBytes(const std::array<uint8_t, 2> &banks) 
             }
             for (int byte = 0; byte < TileByteCount; ++byte)
                 if (offset + byte >= 0 && offset + byte < static_cast<int64_t>(image.size()))
-                    bytes[bank * BankBytesShown + k + byte] = static_cast<char>(image[offset + byte]);
+                    bytes[bank * BankBytesShown + k + byte] =
+                        static_cast<char>(image[offset + byte]);
         }
     }
     return bytes;

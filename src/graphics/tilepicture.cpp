@@ -26,7 +26,8 @@ PixelNumbers ByIndex(const QImage &image) {
         for (int x = 0; x < image.width(); ++x) {
             const int index = image.pixelIndex(x, y);
             if (index > 3) {
-                numbers.Error = QCoreApplication::translate("TilePicture", "(%1, %2)の画素の色番号%3は0から3ではありません")
+                numbers.Error = QCoreApplication::translate(
+                                    "TilePicture", "(%1, %2)の画素の色番号%3は0から3ではありません")
                                     .arg(x)
                                     .arg(y)
                                     .arg(index);
@@ -48,7 +49,10 @@ PixelNumbers ByColour(const QImage &source, const Colours &colours) {
             const auto match = std::find(colours.begin(), colours.end(), row[x] | 0xFF000000u);
             if (qAlpha(row[x]) != 0xFF || match == colours.end()) {
                 numbers.Error =
-                    QCoreApplication::translate("TilePicture", "(%1, %2)の画素の色はパレットの4色のどれでもありません").arg(x).arg(y);
+                    QCoreApplication::translate(
+                        "TilePicture", "(%1, %2)の画素の色はパレットの4色のどれでもありません")
+                        .arg(x)
+                        .arg(y);
                 return numbers;
             }
             numbers.Values.push_back(static_cast<uint8_t>(match - colours.begin()));
@@ -93,6 +97,12 @@ QImage Picture(const ChrTiles &tiles, const std::vector<int> &numbers, const Col
 
 ReadResult Read(const QByteArray &fileBytes, int tileCount, const Colours &colours) {
     ReadResult result;
+    // Bytes that do not even start like a PNG never reach the decoder, which would report
+    // them on the error stream besides refusing them.
+    if (!fileBytes.startsWith(QByteArrayLiteral("\x89PNG\r\n\x1A\n"))) {
+        result.Error = QCoreApplication::translate("TilePicture", "PNG画像として読めませんでした");
+        return result;
+    }
     QByteArray bytes = fileBytes;
     QBuffer device(&bytes);
     device.open(QIODevice::ReadOnly);
@@ -106,7 +116,8 @@ ReadResult Read(const QByteArray &fileBytes, int tileCount, const Colours &colou
         return result;
     }
     if (size != QSize(Width, height)) {
-        result.Error = QCoreApplication::translate("TilePicture", "画像の大きさが%1 x %2ではありません(%3 x %4)")
+        result.Error = QCoreApplication::translate("TilePicture",
+                                                   "画像の大きさが%1 x %2ではありません(%3 x %4)")
                            .arg(Width)
                            .arg(height)
                            .arg(size.width())

@@ -52,8 +52,8 @@ void ChrTiles::Write(int tile, const TileData &bytes) {
 }
 
 bool ChrTiles::SetTile(int tile, const TileData &bytes, bool continueStroke) {
-    const bool joins = continueStroke && UndoRecording && RedoStack.empty() &&
-                       !UndoStack.empty() && UndoStack.back().Category == CategoryTileEdit &&
+    const bool joins = continueStroke && UndoRecording && RedoStack.empty() && !UndoStack.empty() &&
+                       UndoStack.back().Category == CategoryTileEdit &&
                        UndoStack.back().Before.size() == 1 &&
                        UndoStack.back().Before.front().Tile == tile;
     if (joins) {
@@ -102,7 +102,8 @@ void ChrTiles::ForgetChanges() {
 QString ChrTiles::StepName(const std::vector<Step> &stack) {
     if (stack.empty())
         return QString();
-    return stack.back().Category == CategoryTileImport ? tr("タイルの読み込み") : tr("タイルの編集");
+    return stack.back().Category == CategoryTileImport ? tr("タイルの読み込み")
+                                                       : tr("タイルの編集");
 }
 
 QString ChrTiles::UndoName() const {

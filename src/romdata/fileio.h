@@ -47,10 +47,10 @@ public:
     /// and path as they were. An image that opens but ends before some tables says once
     /// which: they read as zeros and can never be saved.
     bool Open(const QString &path);
-    /// Encodes the flagged edit areas (the changed tiles among them) and writes exactly `Size` bytes. On success clears the
-    /// flags and all histories and takes `path` as the file path; on failure reports it and
-    /// keeps flags and histories. Refuses, naming them and writing nothing, while
-    /// `UnsavableTables` is not empty: the file never grows, so those edits would be lost.
+    /// Encodes the flagged edit areas (the changed tiles among them) and writes exactly `Size`
+    /// bytes. On success clears the flags and all histories and takes `path` as the file path; on
+    /// failure reports it and keeps flags and histories. Refuses, naming them and writing nothing,
+    /// while `UnsavableTables` is not empty: the file never grows, so those edits would be lost.
     bool Save(const QString &path);
     void Close();
     /// The image exactly as `Save` would write it now: the flagged tables encoded into a copy.

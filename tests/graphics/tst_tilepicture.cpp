@@ -81,21 +81,20 @@ void TestTilePicture::refusals_data() {
     indexed.fill(3);
     indexed.setPixel(100, 40, 4);
     indexed.setPixel(5, 41, 7);
-    QTest::newRow("index above 3") << Encoded(indexed)
-                                   << QStringLiteral("(100, 40)の画素の色番号4は0から3ではありません");
+    QTest::newRow("index above 3")
+        << Encoded(indexed) << QStringLiteral("(100, 40)の画素の色番号4は0から3ではありません");
 
     QImage rgb(128, 64, QImage::Format_RGB32);
     rgb.fill(Palette[2]);
     rgb.setPixel(0, 63, qRgb(200, 0, 1));
-    QTest::newRow("colour off by one") << Encoded(rgb)
-                                       << QStringLiteral(
-                                              "(0, 63)の画素の色はパレットの4色のどれでもありません");
+    QTest::newRow("colour off by one")
+        << Encoded(rgb) << QStringLiteral("(0, 63)の画素の色はパレットの4色のどれでもありません");
     QImage translucent(128, 64, QImage::Format_ARGB32);
     translucent.fill(Palette[1]);
     translucent.setPixel(127, 0, qRgba(200, 0, 0, 128));
-    QTest::newRow("translucent pixel") << Encoded(translucent)
-                                       << QStringLiteral(
-                                              "(127, 0)の画素の色はパレットの4色のどれでもありません");
+    QTest::newRow("translucent pixel")
+        << Encoded(translucent)
+        << QStringLiteral("(127, 0)の画素の色はパレットの4色のどれでもありません");
     QImage tall(128, 72, QImage::Format_Indexed8);
     tall.setColorCount(4);
     tall.fill(0);

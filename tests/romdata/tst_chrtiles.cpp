@@ -119,8 +119,7 @@ void TestChrTiles::editedImageCarriesTilesAndReloadForgetsThem() {
     const QByteArray edited = fixture.Document->EditedImage().value();
     QCOMPARE(static_cast<uint8_t>(edited[CartridgeBuilder::ChrBase + 9 * TileByteCount]),
              uint8_t{0x3C});
-    QCOMPARE(fixture.Document->Image()[CartridgeBuilder::ChrBase + 9 * TileByteCount],
-             original[0]);
+    QCOMPARE(fixture.Document->Image()[CartridgeBuilder::ChrBase + 9 * TileByteCount], original[0]);
 
     fixture.Document->ReloadTiles();
     QCOMPARE(fixture.Tiles().TileBytes(9), original);
@@ -274,8 +273,8 @@ void TestChrTiles::clipboardText_data() {
     QTest::addColumn<bool>("accepted");
     const QString rows = QStringLiteral("01230123\n");
     QTest::newRow("eight rows") << rows.repeated(8) << true;
-    QTest::newRow("CRLF, blank lines, spaces") << (QStringLiteral("\r\n  01230123 \r\n").repeated(8))
-                                               << true;
+    QTest::newRow("CRLF, blank lines, spaces")
+        << (QStringLiteral("\r\n  01230123 \r\n").repeated(8)) << true;
     QTest::newRow("seven rows") << rows.repeated(7) << false;
     QTest::newRow("nine rows") << rows.repeated(9) << false;
     QTest::newRow("colour 4") << rows.repeated(7) + QStringLiteral("01240123") << false;

@@ -2,6 +2,7 @@
 #include "ImageEx.h"
 #include "TImageExInput.h"
 #include "TestFiles.h"
+#include "edit_flag.h"
 #include "fileio.h"
 #include "tilepixels.h"
 
@@ -28,8 +29,11 @@ int DrawOnePixel(TMainForm &form) {
     return tile;
 }
 
+// The 16x16 chip page's chip table, drawn anew as the page's activation draws it (choosing
+// the page that is already active would not).
 QImage ChipView(TMainForm &form) {
     Child<QTabWidget>(form, "EditPageControl")->setCurrentIndex(Chip16x16Page);
+    form.EditPageControlChange();
     return Child<TImageEx>(form, "ImgEdit16x16ChipView")->Picture();
 }
 
@@ -50,9 +54,12 @@ void TestTilePage::editShowsEverywhereAndUndoesFromTheEditMenu() {
     EditorSetup setup;
     const auto form = setup.Start();
     form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
-    // Sixteen different colours, so that every changed colour number shows.
+    // Sixteen different colours, so that every changed colour number shows, and no
+    // animation to change them while the test runs.
     for (int entry = 0; entry < 16; ++entry)
         form->Document().Stage(0).SetPaletteEntry(entry, static_cast<uint8_t>(0x10 + entry));
+    for (int slot = 0; slot < 4; ++slot)
+        form->Document().Stage(0).SetPaletteAnimeEntry(slot, 0);
     form->CBSelectPaletteSetChange();
     const QImage before = ChipView(*form);
     // A stage edit first: the tile page's Edit menu must not reach it.

@@ -2,6 +2,7 @@
 
 #include "HexText.h"
 #include "ImageEx.h"
+#include "PictureFile.h"
 #include "UserPrompt.h"
 #include "common/EditorControls.h"
 #include "edit_flag.h"
@@ -10,7 +11,6 @@
 #include "graphics.h"
 #include "tilepicture.h"
 #include "tilepixels.h"
-#include "PictureFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -138,8 +138,8 @@ void TileEditClass::ShowTable() {
 
 void TileEditClass::ShowEditedTile() {
     QImage &picture = Controls.ImgEditTile->Picture();
-    TableSurface.CopyToPicture(picture, TileX(Selected), TileY(Selected), TileSide, TileSide, 0,
-                               0, EditZoom);
+    TableSurface.CopyToPicture(picture, TileX(Selected), TileY(Selected), TileSide, TileSide, 0, 0,
+                               EditZoom);
     if (Controls.ChkTileEditDrawGrid->isChecked())
         EditorGraphics::DrawGrid(picture, EditZoom, EditZoom);
     Controls.ImgEditTile->update();
@@ -206,8 +206,8 @@ void TileEditClass::ShowInfo() {
     Controls.LblTileInfo->setText(tr("タイル %1  バンク %2  ファイル位置 %3")
                                       .arg(HexText(Selected), HexText(SelectedBank()),
                                            HexText(Document.Tiles().TileOffset(chrTile), 6)));
-    Controls.LblTileStages->setText(tr("このタイルを表示するステージ: %1")
-                                        .arg(StagesShowing(chrTile, false)));
+    Controls.LblTileStages->setText(
+        tr("このタイルを表示するステージ: %1").arg(StagesShowing(chrTile, false)));
 }
 
 void TileEditClass::SelectTile(int index) {
@@ -268,8 +268,8 @@ void TileEditClass::PaintAt(int x, int y, bool stroke) {
     ChangeTile(bytes, stroke);
 }
 
-void TileEditClass::ImgTileTableMouseDown(TImageEx *, Qt::MouseButton button,
-                                          Qt::KeyboardModifiers, int x, int y) {
+void TileEditClass::ImgTileTableMouseDown(TImageEx *, Qt::MouseButton button, Qt::KeyboardModifiers,
+                                          int x, int y) {
     if (button != Qt::LeftButton || x < 0 || y < 0 || x >= TableSize * TableZoom ||
         y >= TableSize * TableZoom)
         return;
@@ -329,8 +329,8 @@ void TileEditClass::ImgEditTileMouseUp(TImageEx *, Qt::MouseButton button, Qt::K
         Drawing = false;
 }
 
-void TileEditClass::ImgTileColorMouseDown(TImageEx *, Qt::MouseButton, Qt::KeyboardModifiers,
-                                          int x, int y) {
+void TileEditClass::ImgTileColorMouseDown(TImageEx *, Qt::MouseButton, Qt::KeyboardModifiers, int x,
+                                          int y) {
     if (x < 0 || y < 0 || x >= 4 * SwatchSize || y >= SwatchSize)
         return;
     Colour = x / SwatchSize;
@@ -415,16 +415,15 @@ void TileEditClass::BtnTileExportClick() {
         return;
     const std::vector<int> numbers = WindowTiles(static_cast<uint8_t>(bank));
     FileWriting::WriteWholeFile(
-        *path, PngBytes(TilePicture::Picture(Document.Tiles(), numbers, PaletteColours())),
-        Prompt);
+        *path, PngBytes(TilePicture::Picture(Document.Tiles(), numbers, PaletteColours())), Prompt);
 }
 
 void TileEditClass::BtnTileImportClick() {
     const int bank = WindowForExport();
     if (bank < 0)
         return;
-    const std::optional<QString> path = Prompt.AskFileName(
-        FileAccess::Open, tr("タイルをPNGから読み込む"), tr("PNG 画像 (*.png)"));
+    const std::optional<QString> path =
+        Prompt.AskFileName(FileAccess::Open, tr("タイルをPNGから読み込む"), tr("PNG 画像 (*.png)"));
     if (!path)
         return;
     const std::optional<QByteArray> bytes = FileWriting::ReadWholeFile(*path, Prompt);

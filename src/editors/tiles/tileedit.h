@@ -150,6 +150,6 @@ private:
     int LastY = 0;
     int WarnedLoad = -1;
     std::set<int> WarnedWindows; ///< bank bytes already warned about in that load
-    IndexedBitmap TableSurface; ///< both windows, 16 x 16 tiles of colour numbers 0..3
-    IndexedBitmap ChipSurface;  ///< the context chip, 16 x 16
+    IndexedBitmap TableSurface;  ///< both windows, 16 x 16 tiles of colour numbers 0..3
+    IndexedBitmap ChipSurface;   ///< the context chip, 16 x 16
 };

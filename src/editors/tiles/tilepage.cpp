@@ -58,10 +58,10 @@ TileEditControls BuildTilePage(QWidget *page) {
     TileEditControls controls;
     auto *outer = new QVBoxLayout(page);
     outer->setContentsMargins(4, 4, 4, 4);
-    controls.LblTileNoChr = MakeLabel(
-        page, QStringLiteral("LblTileNoChr"),
-        TileEditClass::tr("このROMイメージにはCHRデータがないため、タイルは編集できません"
-                          "(ヘッダのバイト5が0)"));
+    controls.LblTileNoChr =
+        MakeLabel(page, QStringLiteral("LblTileNoChr"),
+                  TileEditClass::tr("このROMイメージにはCHRデータがないため、タイルは編集できません"
+                                    "(ヘッダのバイト5が0)"));
     controls.LblTileNoChr->hide();
     outer->addWidget(controls.LblTileNoChr);
     controls.Content = new QWidget(page);

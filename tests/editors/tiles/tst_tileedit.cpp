@@ -119,10 +119,17 @@ void TestTileEdit::tileCommands() {
     const TileData before = bench.Tiles().TileBytes(tile);
     TileData expected{};
     switch (transform) {
-    case 0: expected = TilePixels::FlippedHorizontally(before); break;
-    case 1: expected = TilePixels::FlippedVertically(before); break;
-    case 2: expected = TilePixels::Rotated(before); break;
-    case 3: break;
+    case 0:
+        expected = TilePixels::FlippedHorizontally(before);
+        break;
+    case 1:
+        expected = TilePixels::FlippedVertically(before);
+        break;
+    case 2:
+        expected = TilePixels::Rotated(before);
+        break;
+    case 3:
+        break;
     default:
         expected = before;
         TilePixels::FloodFill(expected, 4, 4, 2);
@@ -221,7 +228,8 @@ void TestTileEdit::importIsOneStepAndRefusalsChangeNothing() {
     bench.Prompt().FileNames.push_back(path);
     bench.Controls.BtnTileImport->click();
     QCOMPARE(bench.Prompt().Messages.last(),
-             path + QStringLiteral("を読み込めませんでした: (9, 3)の画素の色番号6は0から3ではありません"));
+             path + QStringLiteral(
+                        "を読み込めませんでした: (9, 3)の画素の色番号6は0から3ではありません"));
     QVERIFY(!bench.Tiles().CanUndo());
 }
 
