@@ -17,8 +17,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -246,10 +246,23 @@ void TileEditClass::ChangeTile(const TileData &bytes, bool stroke) {
     AfterChange();
 }
 
+// Only the entries showing a changed tile are decoded and copied again: both windows can
+// show the same tile, so every entry is looked at.
 void TileEditClass::AfterChange() {
     Flags.SetChrFlag(true);
-    DrawTable();
-    ShowTable();
+    const std::vector<int> &changed = Document.Tiles().LastChangedTiles();
+    QImage &picture = Controls.ImgTileTable->Picture();
+    for (int index = 0; index < 2 * TilesPerWindow; ++index) {
+        if (std::find(changed.begin(), changed.end(), ChrTile(index)) == changed.end())
+            continue;
+        Graphics.DrawTile(TableSurface, Stage().BGBank(), 0, static_cast<uint8_t>(index),
+                          TileX(index), TileY(index));
+        TableSurface.CopyToPicture(picture, TileX(index), TileY(index), TileSide, TileSide,
+                                   TileX(index) * TableZoom, TileY(index) * TableZoom, TableZoom);
+    }
+    EditorGraphics::DrawFrame(picture, TileX(Selected) * TableZoom, TileY(Selected) * TableZoom,
+                              TileSide * TableZoom);
+    Controls.ImgTileTable->update();
     ShowEditedTile();
     ShowChip();
 }

@@ -143,9 +143,12 @@ void TestTileEdit::tileCommands() {
               button.isEmpty() ? Qt::ShiftModifier : Qt::NoModifier);
     QCOMPARE(bench.Tiles().TileBytes(tile), expected);
     QCOMPARE(bench.Tiles().CanUndo(), expected != before);
-    // The edit view shows the tile as it is now.
+    // The edit view and the window table (tile 13 at 2x, inside its frame) show the tile as
+    // it is now.
     const QRgb shown = bench.Controls.ImgEditTile->Picture().pixel(TilePageBench::At(0, 7));
     QCOMPARE(shown, bench.Graphics().GetStagePaletteColour(TilePixels::Pixel(expected, 0, 7)));
+    const QRgb inTable = bench.Controls.ImgTileTable->Picture().pixel(2 * (8 * 3 + 1), 2 * (8 + 6));
+    QCOMPARE(inTable, bench.Graphics().GetStagePaletteColour(TilePixels::Pixel(expected, 1, 6)));
 }
 
 void TestTileEdit::copyAndPasteAsText() {
