@@ -112,7 +112,7 @@ std::array<QRgb, 4> TileEditClass::ShownColours() {
 // The chosen palette of the palette set itself, not as the animation shows it now: the
 // colours a picture file is written in and matched against.
 std::array<QRgb, 4> TileEditClass::PaletteColours() {
-    const int set = PaletteSet ? PaletteSet() : 0;
+    const int set = std::clamp(PaletteSet ? PaletteSet() : 0, 0, PaletteSetCount - 1);
     std::array<QRgb, 4> colours{};
     for (int colour = 0; colour < 4; ++colour)
         colours[colour] =
