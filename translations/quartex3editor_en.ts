@@ -204,6 +204,17 @@
     </message>
 </context>
 <context>
+    <name>ChrTiles</name>
+    <message>
+        <source>タイルの読み込み</source>
+        <translation>Tile import</translation>
+    </message>
+    <message>
+        <source>タイルの編集</source>
+        <translation>Tile edit</translation>
+    </message>
+</context>
+<context>
     <name>EditCategory</name>
     <message>
         <source>16x16チップの編集</source>
@@ -934,6 +945,10 @@
         <source>オブジェクト</source>
         <translation>Objects</translation>
     </message>
+    <message>
+        <source>タイル</source>
+        <translation>Tiles</translation>
+    </message>
 </context>
 <context>
     <name>TMapSetEditGridForm</name>
@@ -1093,6 +1108,132 @@
     <message>
         <source>%1を実行できませんでした。</source>
         <translation>Could not run %1.</translation>
+    </message>
+</context>
+<context>
+    <name>TileEditClass</name>
+    <message>
+        <source>このタイルを使うチップはありません</source>
+        <translation>No chip uses this tile</translation>
+    </message>
+    <message>
+        <source>16x16チップ %1</source>
+        <translation>16x16 chip %1</translation>
+    </message>
+    <message>
+        <source>タイル %1  バンク %2  CHRデータの範囲外</source>
+        <translation>Tile %1  bank %2  outside the CHR data</translation>
+    </message>
+    <message>
+        <source>タイル %1  バンク %2  ファイル位置 %3</source>
+        <translation>Tile %1  bank %2  file offset %3</translation>
+    </message>
+    <message>
+        <source>このタイルを表示するステージ: %1</source>
+        <translation>Stages showing this tile: %1</translation>
+    </message>
+    <message>
+        <source>このタイルはステージ %1 でも表示されます。タイルの変更はそれらのステージにも表れます。</source>
+        <translation>Stages %1 show this tile too. Changing the tile changes them as well.</translation>
+    </message>
+    <message>
+        <source>クリップボードにタイルがありません</source>
+        <translation>The clipboard holds no tile</translation>
+    </message>
+    <message>
+        <source>バンク %1 のタイルはCHRデータの範囲外です</source>
+        <translation>The tiles of bank %1 lie outside the CHR data</translation>
+    </message>
+    <message>
+        <source>タイルをPNGに書き出す</source>
+        <translation>Export tiles as PNG</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>タイルをPNGから読み込む</source>
+        <translation>Import tiles from PNG</translation>
+    </message>
+    <message>
+        <source>%1を読み込めませんでした: %2</source>
+        <translation>Could not import %1: %2</translation>
+    </message>
+    <message>
+        <source>このROMイメージのタイルを読み込み直します。よろしいですか？</source>
+        <translation>Reload the tiles of this ROM image. Are you sure?</translation>
+    </message>
+    <message>
+        <source>使用パレット</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>塗りつぶし</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>消去</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>左右反転</source>
+        <translation>Flip horizontally</translation>
+    </message>
+    <message>
+        <source>上下反転</source>
+        <translation>Flip vertically</translation>
+    </message>
+    <message>
+        <source>右に90°回転</source>
+        <translation>Rotate 90° right</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>PNG書き出し</source>
+        <translation>Export PNG</translation>
+    </message>
+    <message>
+        <source>PNG読み込み</source>
+        <translation>Import PNG</translation>
+    </message>
+    <message>
+        <source>このROMイメージにはCHRデータがないため、タイルは編集できません(ヘッダのバイト5が0)</source>
+        <translation>This ROM image has no CHR data, so there are no tiles to edit (header byte 5 is 0)</translation>
+    </message>
+    <message>
+        <source>グリッド表示</source>
+        <translation>Show grid</translation>
+    </message>
+    <message>
+        <source>再読み込み</source>
+        <translation>Reload</translation>
+    </message>
+</context>
+<context>
+    <name>TilePicture</name>
+    <message>
+        <source>(%1, %2)の画素の色番号%3は0から3ではありません</source>
+        <translation>pixel (%1, %2) has colour number %3, not 0 to 3</translation>
+    </message>
+    <message>
+        <source>(%1, %2)の画素の色はパレットの4色のどれでもありません</source>
+        <translation>pixel (%1, %2) has none of the palette's four colours</translation>
+    </message>
+    <message>
+        <source>PNG画像として読めませんでした</source>
+        <translation>not readable as a PNG image</translation>
+    </message>
+    <message>
+        <source>画像の大きさが%1 x %2ではありません(%3 x %4)</source>
+        <translation>the picture is not %1 x %2 (it is %3 x %4)</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include "fileio.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -52,13 +53,22 @@ void StageOverviewPicture::MarkAllStale() {
 
 QByteArray StageOverviewPicture::BankBytes(const std::array<uint8_t, 2> &banks) const {
     const ImageBuffer &image = Document.Image();
+    const ChrTiles &tiles = Document.Tiles();
     QByteArray bytes(2 * BankBytesShown, '\0');
     for (int bank = 0; bank < 2; ++bank) {
         const int64_t first = int64_t{Graphics.ChrBase()} + int64_t{BankUnit} * banks[bank];
-        for (int k = 0; k < BankBytesShown; ++k) {
+        for (int k = 0; k < BankBytesShown; k += TileByteCount) {
             const int64_t offset = first + k;
-            if (offset >= 0 && offset < static_cast<int64_t>(image.size()))
-                bytes[bank * BankBytesShown + k] = static_cast<char>(image[offset]);
+            // The tiles as edited, which is what the pages draw.
+            if (const int tile = tiles.TileAtOffset(offset); tile >= 0) {
+                std::memcpy(bytes.data() + bank * BankBytesShown + k, tiles.Tile(tile),
+                            TileByteCount);
+                continue;
+            }
+            for (int byte = 0; byte < TileByteCount; ++byte)
+                if (offset + byte >= 0 && offset + byte < static_cast<int64_t>(image.size()))
+                    bytes[bank * BankBytesShown + k + byte] =
+                        static_cast<char>(image[offset + byte]);
         }
     }
     return bytes;

@@ -187,7 +187,11 @@ void EditorGraphics::DecodeTile(IndexedBitmap &surface, int64_t address, uint8_t
                                 int y) const {
     std::array<uint8_t, TileBytes> bytes{};
     const ImageBuffer &image = Document.Image();
-    if (address >= 0 && address + TileBytes <= static_cast<int64_t>(image.size())) {
+    // Tiles are drawn as edited; only what lies outside the CHR data comes from the image.
+    const ChrTiles &tiles = Document.Tiles();
+    if (const int tile = tiles.TileAtOffset(address); tile >= 0) {
+        std::memcpy(bytes.data(), tiles.Tile(tile), TileBytes);
+    } else if (address >= 0 && address + TileBytes <= static_cast<int64_t>(image.size())) {
         std::memcpy(bytes.data(), image.data() + address, TileBytes);
     } else {
         for (int k = 0; k < TileBytes; ++k)

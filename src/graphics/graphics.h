@@ -15,7 +15,7 @@ class StageData;
 /// draws frames, grids and object marks, and steps the palette animation.
 ///
 /// Owns the two chip sheets and the master and stage palettes. Borrows the colour table
-/// and the document, whose image bytes it reads (every read bounds-checked).
+/// and the document, whose tiles and image bytes it reads (every read bounds-checked).
 class EditorGraphics {
 public:
     static constexpr int FrameEntry = 80;                ///< palette entry of the frame colour

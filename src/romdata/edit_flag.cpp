@@ -20,8 +20,15 @@ bool EditFlagManagement::EditFlag(EditArea area, int stage) const {
     return Flags[static_cast<size_t>(area)][stage];
 }
 
+void EditFlagManagement::SetChrFlag(bool value) {
+    Chr = value;
+    if (value)
+        SetModified(true);
+}
+
 void EditFlagManagement::ClearAll() {
     Modified = false;
+    Chr = false;
     for (auto &area : Flags)
         area.fill(false);
     if (Status)

@@ -36,11 +36,17 @@ public:
     void SetEditFlag(EditArea area, int stage, bool value);
     bool EditFlag(EditArea area, int stage) const;
 
-    /// Clears the overall flag, all 108 flags and the status text.
+    /// The flag of the image's CHR tiles, which belong to no stage; true also sets the
+    /// overall flag.
+    void SetChrFlag(bool value);
+    bool ChrFlag() const { return Chr; }
+
+    /// Clears the overall flag, all 108 stage flags, the CHR flag and the status text.
     void ClearAll();
 
 private:
     StatusSink Status;
     bool Modified = false;
+    bool Chr = false;
     std::array<std::array<bool, 18>, EditAreaCount> Flags{};
 };

@@ -51,7 +51,8 @@ QString StageTableListText(const std::vector<StageTableRef> &tables) {
 RomImageData::RomImageData(EditFlagManagement &flags, const QStringList &chipAttributeNames,
                            TMyMemIniFile &settings, UserPrompt &prompt)
     : Flags(flags), AttributeNames(chipAttributeNames), Prompt(prompt),
-      Buffer(std::make_unique<ImageBuffer>()), Address(std::make_unique<AddressData>(settings)) {
+      Buffer(std::make_unique<ImageBuffer>()), Address(std::make_unique<AddressData>(settings)),
+      Chr(std::make_unique<ChrTiles>(UndoRecording)) {
     for (int stage = 0; stage < StageCount; ++stage)
         Stages[stage] = std::make_unique<StageData>(stage, *Buffer, *Address, UndoRecording);
     // Ascending, so that a stage takes whatever tables its source holds at that moment:
@@ -95,6 +96,7 @@ bool RomImageData::Open(const QString &path) {
     Path = path;
     for (const auto &stage : Stages)
         stage->LoadAll();
+    ReloadTiles();
     const std::vector<StageTableRef> outside = TablesOutsideImage(false);
     if (!outside.empty())
         Prompt.ShowMessage(tr("次の表はROMイメージの範囲外にあるため、0として読み込みました。"
@@ -143,6 +145,8 @@ void RomImageData::StoreFlaggedTables() {
         if (Flags.EditFlag(EditArea::Object, stage))
             data.StoreObjects();
     }
+    if (Flags.ChrFlag())
+        Chr->StoreChanged(*Buffer);
 }
 
 bool RomImageData::RefuseUnsavable(const QString &lead) {
@@ -179,6 +183,7 @@ bool RomImageData::Save(const QString &path) {
         return false;
     Flags.ClearAll();
     ClearAllHistories();
+    Chr->ForgetChanges();
     Path = path;
     return true;
 }
@@ -187,6 +192,11 @@ void RomImageData::Close() {
     Buffer->fill(0);
     Current = 0;
     ClearAllHistories();
+    Chr->Clear();
+}
+
+void RomImageData::ReloadTiles() {
+    Chr->Load(*Buffer, ImageSize, ChrBase(), ChrPageCount() * BankByteUnit);
 }
 
 int RomImageData::ChrPageCount() const {
@@ -225,6 +235,7 @@ uint8_t RomImageData::Redo() {
 void RomImageData::ClearAllHistories() {
     for (const auto &stage : Stages)
         stage->ClearHistory();
+    Chr->ClearHistory();
 }
 
 QString RomImageData::ChipAttributeName(uint8_t property) const {

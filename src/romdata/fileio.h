@@ -1,6 +1,8 @@
 #pragma once
 
+#include "EditHistory.h"
 #include "address.h"
+#include "chrtiles.h"
 #include "editdata.h"
 
 #include <QByteArray>
@@ -32,7 +34,7 @@ QString StageTableListText(const std::vector<StageTableRef> &tables);
 /// Owns the buffer, the address table and the stage models. Borrows the modified flags,
 /// the chip attribute name list, the settings file (read at construction only) and the
 /// prompt through which it reports failures.
-class RomImageData {
+class RomImageData : public EditHistory {
     Q_DECLARE_TR_FUNCTIONS(RomImageData)
 
 public:
@@ -45,10 +47,10 @@ public:
     /// and path as they were. An image that opens but ends before some tables says once
     /// which: they read as zeros and can never be saved.
     bool Open(const QString &path);
-    /// Encodes the flagged edit areas and writes exactly `Size` bytes. On success clears the
-    /// flags and all histories and takes `path` as the file path; on failure reports it and
-    /// keeps flags and histories. Refuses, naming them and writing nothing, while
-    /// `UnsavableTables` is not empty: the file never grows, so those edits would be lost.
+    /// Encodes the flagged edit areas (the changed tiles among them) and writes exactly `Size`
+    /// bytes. On success clears the flags and all histories and takes `path` as the file path; on
+    /// failure reports it and keeps flags and histories. Refuses, naming them and writing nothing,
+    /// while `UnsavableTables` is not empty: the file never grows, so those edits would be lost.
     bool Save(const QString &path);
     void Close();
     /// The image exactly as `Save` would write it now: the flagged tables encoded into a copy.
@@ -81,13 +83,20 @@ public:
     void SetUndoRecording(bool enabled) { UndoRecording = enabled; }
     bool IsUndoRecording() const { return UndoRecording; }
 
-    bool CanUndo() const;
-    bool CanRedo() const;
-    QString UndoName() const;
-    QString RedoName() const;
-    uint8_t Undo();
-    uint8_t Redo();
+    bool CanUndo() const override;
+    bool CanRedo() const override;
+    QString UndoName() const override;
+    QString RedoName() const override;
+    uint8_t Undo() override;
+    uint8_t Redo() override;
+    /// Every stage's history and the tiles' history.
     void ClearAllHistories();
+
+    /// The image's CHR tiles as last loaded from the image or edited since.
+    ChrTiles &Tiles() { return *Chr; }
+    const ChrTiles &Tiles() const { return *Chr; }
+    /// Copies the tiles from the image in memory again, forgetting their edits and history.
+    void ReloadTiles();
 
     /// The name of a chip property byte: line 16·v + a of the attribute list when it has
     /// one, else the built-in name of attribute a.
@@ -109,5 +118,6 @@ private:
     bool UndoRecording = true;
     std::unique_ptr<AddressData> Address;
     std::array<std::unique_ptr<StageData>, StageCount> Stages;
+    std::unique_ptr<ChrTiles> Chr;
     QString Path;
 };

@@ -56,6 +56,8 @@ QImage PagePicture(const EditPageControls &controls, int page) {
     case ObjectPage:
         return Joined({controls.Object.ImgObjectMapPage[0], controls.Object.ImgObjectMapPage[1]},
                       Qt::Horizontal);
+    case TilePage:
+        return controls.Tile.ImgTileTable->Picture();
     default:
         return QImage();
     }

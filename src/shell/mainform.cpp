@@ -25,6 +25,7 @@
 #include "programfiles.h"
 #include "recentfiles.h"
 #include "testplay.h"
+#include "tiles/tilepage.h"
 #include "viewmenu.h"
 #include "windowplacement.h"
 
@@ -45,7 +46,7 @@ namespace {
 
 // Refresh order: the 32x32 sheet is composed from the 16x16 sheet just rebuilt.
 constexpr std::array<EditPageIndex, EditPageCount> RefreshOrder = {
-    PalettePage, Chip16x16Page, Chip32x32Page, MapSetPage, MapPage, ObjectPage};
+    PalettePage, Chip16x16Page, Chip32x32Page, MapSetPage, MapPage, ObjectPage, TilePage};
 
 const std::array<const char *, StageCount> StageNames = {
     QT_TRANSLATE_NOOP("TMainForm", "00 はじまりの草原"),
@@ -135,6 +136,7 @@ TMainForm::~TMainForm() {
     CBStage->disconnect(this);
     // The controllers borrow everything below, so they go first.
     PageControllers.fill(nullptr);
+    TileEditor.reset();
     ObjectEditor.reset();
     MapEditor.reset();
     MapSetEditor.reset();
@@ -328,12 +330,18 @@ void TMainForm::CreateControllers() {
     ObjectEditor->SetControls(Controls.Object);
     ForwardObjectPageEvents(Controls.Object, *ObjectEditor);
 
+    TileEditor = std::make_unique<TileEditClass>(*Rom, *ModifiedFlags, *Graphics, Prompt);
+    TileEditor->SetControls(Controls.Tile);
+    ForwardTilePageEvents(Controls.Tile, *TileEditor);
+    TileEditor->SetPaletteSetSource([this] { return PaletteEditor->SelectedPaletteSet(); });
+
     PageControllers[PalettePage] = PaletteEditor.get();
     PageControllers[Chip16x16Page] = Chip16x16Editor.get();
     PageControllers[Chip32x32Page] = Chip32x32Editor.get();
     PageControllers[MapSetPage] = MapSetEditor.get();
     PageControllers[MapPage] = MapEditor.get();
     PageControllers[ObjectPage] = ObjectEditor.get();
+    PageControllers[TilePage] = TileEditor.get();
 }
 
 void TMainForm::CreateConveniences() {
@@ -536,16 +544,17 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void TMainForm::Edit1Click() {
-    if (Rom->CanUndo()) {
+    const EditHistory &history = ActiveHistory();
+    if (history.CanUndo()) {
         Undo1->setEnabled(true);
-        Undo1->setText(tr("元に戻す(&U)") + QStringLiteral(" - ") + Rom->UndoName());
+        Undo1->setText(tr("元に戻す(&U)") + QStringLiteral(" - ") + history.UndoName());
     } else {
         Undo1->setEnabled(false);
         Undo1->setText(tr("元に戻す(&U)"));
     }
-    if (Rom->CanRedo()) {
+    if (history.CanRedo()) {
         Redo1->setEnabled(true);
-        Redo1->setText(tr("やり直し(&R)") + QStringLiteral(" - ") + Rom->RedoName());
+        Redo1->setText(tr("やり直し(&R)") + QStringLiteral(" - ") + history.RedoName());
     } else {
         Redo1->setEnabled(false);
         Redo1->setText(tr("やり直し(&R)"));
@@ -553,14 +562,14 @@ void TMainForm::Edit1Click() {
 }
 
 void TMainForm::Undo1Click() {
-    const uint8_t category = Rom->Undo();
+    const uint8_t category = ActiveHistory().Undo();
     if (category == CategoryPaletteEntry || category == CategoryPaletteAnimeEntry)
         CBSelectPaletteSetChange();
     EditPageControlChange();
 }
 
 void TMainForm::Redo1Click() {
-    const uint8_t category = Rom->Redo();
+    const uint8_t category = ActiveHistory().Redo();
     if (category == CategoryPaletteEntry || category == CategoryPaletteAnimeEntry)
         CBSelectPaletteSetChange();
     EditPageControlChange();
@@ -611,4 +620,11 @@ PageController *TMainForm::Controller(int page) const {
 
 PageController *TMainForm::ActiveController() const {
     return Controller(EditPageControl->currentIndex());
+}
+
+EditHistory &TMainForm::ActiveHistory() const {
+    if (PageController *controller = ActiveController())
+        if (EditHistory *own = controller->History())
+            return *own;
+    return *Rom;
 }

@@ -11,6 +11,7 @@
 
 class AnimationTimer;
 class EditFlagManagement;
+class EditHistory;
 class EditorGraphics;
 class FcPaletteData;
 class InterfaceTranslation;
@@ -113,6 +114,8 @@ private:
     SaveOutcome SaveAsChosen();
     bool SaveTo(const QString &path);
     PageController *ActiveController() const;
+    /// The history the Edit menu works on: the active page's own, else the current stage's.
+    EditHistory &ActiveHistory() const;
 
     UserPrompt &Prompt;
     bool StartupHasFailed = false;
@@ -132,6 +135,7 @@ private:
     std::unique_ptr<MapSetEditClass> MapSetEditor;
     std::unique_ptr<MapEditClass> MapEditor;
     std::unique_ptr<ObjectEditClass> ObjectEditor;
+    std::unique_ptr<TileEditClass> TileEditor;
     /// The controller of each page in tab order.
     std::array<PageController *, EditPageCount> PageControllers{};
     TestPlay *Play = nullptr;

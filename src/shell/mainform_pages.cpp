@@ -6,6 +6,7 @@
 #include "mapset/mapsetpage.h"
 #include "objects/objectpage.h"
 #include "palette/palettepage.h"
+#include "tiles/tilepage.h"
 
 #include <QCoreApplication>
 #include <QRadioButton>
@@ -49,6 +50,8 @@ EditPageControls BuildEditPages(QTabWidget &pageControl, QLabel *statusPanel,
         BuildObjectPage(NewPage(pageControl, QStringLiteral("TabObjectEdit"),
                                 QCoreApplication::translate("TMainForm", "オブジェクト")),
                         statusPanel, dialogs.ObjectForm);
+    controls.Tile = BuildTilePage(NewPage(pageControl, QStringLiteral("TabTileEdit"),
+                                          QCoreApplication::translate("TMainForm", "タイル")));
     return controls;
 }
 

@@ -6,6 +6,7 @@
 #include "mapset/mapsetedit.h"
 #include "objects/objectedit.h"
 #include "palette/paletteedit.h"
+#include "tiles/tileedit.h"
 
 class QLabel;
 class QTabWidget;
@@ -22,6 +23,7 @@ enum EditPageIndex {
     Chip16x16Page,
     PalettePage,
     ObjectPage,
+    TilePage,
     EditPageCount,
 };
 
@@ -32,7 +34,7 @@ struct EditDialogs {
     TObjectEditForm *ObjectForm = nullptr;
 };
 
-/// The controls of all six pages. The tab pages own them; these are borrowed pointers that
+/// The controls of all seven pages. The tab pages own them; these are borrowed pointers that
 /// the main window hands over to the controllers and reads for the settings file.
 struct EditPageControls {
     MapEditControls Map;
@@ -41,9 +43,10 @@ struct EditPageControls {
     Chip16x16EditControls Chip16x16;
     PaletteEditControls Palette;
     ObjectEditControls Object;
+    TileEditControls Tile;
 };
 
-/// Adds the six pages to `pageControl` in tab order, with their object names and captions,
+/// Adds the seven pages to `pageControl` in tab order, with their object names and captions,
 /// and builds every page's controls on them. `statusPanel` is where hover texts go.
 EditPageControls BuildEditPages(QTabWidget &pageControl, QLabel *statusPanel,
                                 AnimationTimer *frameTimer, const EditDialogs &dialogs);

@@ -76,6 +76,8 @@ void TestEditorGraphics::tileDecodesBothPlanes() {
     bytes[0] = 0x80;
     bytes[8] = 0x01;
     WriteTile(fixture.Image(), TileAddress(graphics, banks, 5), bytes);
+    // The renderer draws the tiles as loaded: they are read again from the changed image.
+    fixture.Document().ReloadTiles();
     IndexedBitmap surface(8, 8);
 
     for (int palette : {2, 6}) { // only the low two bits of a palette number count
@@ -102,6 +104,7 @@ void TestEditorGraphics::banksSelectTheTileWindows() {
     WriteTile(fixture.Image(), chr + 0x1800, highPlane);
     WriteTile(fixture.Image(), chr + 0x1810, bothPlanes);
     WriteTile(fixture.Image(), chr + 0x1000 + 0x7F0, highPlane);
+    fixture.Document().ReloadTiles();
     IndexedBitmap surface(32, 8);
 
     const std::array<uint8_t, 2> banks{4, 6};
@@ -145,6 +148,7 @@ void TestEditorGraphics::chrBaseFollowsTheHeader() {
     const bool inside = address + 16 <= int64_t{ImageBufferSize};
     if (inside)
         WriteTile(image, address, Tile{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    fixture.Document().ReloadTiles();
     IndexedBitmap surface(8, 8);
     surface.Fill(0, 0, 8, 8, 0xEE);
     graphics.DrawTile(surface, {2, 0}, 1, 0x01, 0, 0);

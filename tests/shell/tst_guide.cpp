@@ -68,8 +68,9 @@ void TestGuide::guidesShowEveryPageAndDialogAlike() {
     for (const QString &section : japanese)
         shown += section.split(u' ').mid(1);
     // Each page, dialog and window has its picture, and no picture is left unused.
-    for (const char *name : {"map", "mapset", "grid-dialog", "chip32", "chip16", "palette",
-                             "objects", "object-dialog", "report", "overview", "file-menu"})
+    for (const char *name :
+         {"map", "mapset", "grid-dialog", "chip32", "chip16", "palette", "objects", "object-dialog",
+          "report", "overview", "file-menu", "tiles"})
         QVERIFY2(shown.contains(QStringLiteral("images/%1.png").arg(QLatin1String(name))), name);
     QStringList files = QDir(Docs.filePath(QStringLiteral("images")))
                             .entryList({QStringLiteral("*.png")}, QDir::Files);

@@ -103,7 +103,8 @@ void TestLanguage::startedInEnglish() {
         captions << pages->tabText(i);
     QCOMPARE(captions, (QStringList{QStringLiteral("Map"), QStringLiteral("Map sets"),
                                     QStringLiteral("32x32 chips"), QStringLiteral("16x16 chips"),
-                                    QStringLiteral("Palettes"), QStringLiteral("Objects")}));
+                                    QStringLiteral("Palettes"), QStringLiteral("Objects"),
+                                    QStringLiteral("Tiles")}));
 
     const QWidget *mapPage = NamedChild<QWidget>(form.get(), QStringLiteral("TabMapEdit"));
     QStringList mapLabels;

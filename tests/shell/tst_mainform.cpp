@@ -155,12 +155,14 @@ void TestMainForm::designState() {
     const QStringList names = {
         QStringLiteral("TabMapEdit"),       QStringLiteral("TabMapSetEdit"),
         QStringLiteral("Tab32x32ChipEdit"), QStringLiteral("Tab16x16ChipEdit"),
-        QStringLiteral("TabPaletteEdit"),   QStringLiteral("TabObjectEdit")};
+        QStringLiteral("TabPaletteEdit"),   QStringLiteral("TabObjectEdit"),
+        QStringLiteral("TabTileEdit")};
     const QStringList captions = {QStringLiteral("マップ"),      QStringLiteral("マップセット"),
                                   QStringLiteral("32x32チップ"), QStringLiteral("16x16チップ"),
-                                  QStringLiteral("パレット"),    QStringLiteral("オブジェクト")};
-    QCOMPARE(pages->count(), 6);
-    for (int i = 0; i < 6; ++i) {
+                                  QStringLiteral("パレット"),    QStringLiteral("オブジェクト"),
+                                  QStringLiteral("タイル")};
+    QCOMPARE(pages->count(), 7);
+    for (int i = 0; i < 7; ++i) {
         QCOMPARE(pages->widget(i)->objectName(), names[i]);
         QCOMPARE(pages->tabText(i), captions[i]);
     }

@@ -8,6 +8,7 @@
 #include "ToolDocument.h"
 #include "fcpalette.h"
 #include "filewriting.h"
+#include "tilepicture.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -233,6 +234,85 @@ void RunApplyPatch(const ParsedCommand &command, QTextStream &) {
     WriteFile(command.Positional(2), patched.Bytes);
 }
 
+// A tile picture is tiny; anything larger than this is not one and is not read whole.
+constexpr qint64 TilePictureFileLimit = 16 * 1024 * 1024;
+
+/// The tiles of `--window BANK` (128), or of the whole CHR data without it.
+std::vector<int> ChosenTiles(const ParsedCommand &command, const ChrTiles &tiles) {
+    std::vector<int> numbers;
+    if (!command.IsSet(QStringLiteral("window"))) {
+        if (tiles.TileCount() == 0)
+            FailInput(QStringLiteral("the image has no CHR data"));
+        for (int tile = 0; tile < tiles.TileCount(); ++tile)
+            numbers.push_back(tile);
+        return numbers;
+    }
+    const auto bank = static_cast<uint8_t>(command.Number(QStringLiteral("window"), 256));
+    for (int index = 0; index < WindowTileCount; ++index)
+        numbers.push_back(tiles.WindowTile(bank, index));
+    if (numbers.front() < 0 || numbers.back() < 0)
+        FailInput(QStringLiteral("--window %1 lies outside the CHR data").arg(HexText(bank)));
+    return numbers;
+}
+
+/// Four greys, or with `--palette P` palette P of `--palette-set S` of `--stage N` in the
+/// colours of the colour table.
+TilePicture::Colours ChosenColours(const ParsedCommand &command, const RomImageData &rom) {
+    const bool grey = command.IsSet(QStringLiteral("grey"));
+    if (!command.IsSet(QStringLiteral("palette"))) {
+        if (command.IsSet(QStringLiteral("stage")) || command.IsSet(QStringLiteral("palette-set")))
+            command.FailUsage(QStringLiteral("--stage and --palette-set go with --palette"));
+        return TilePicture::Greys();
+    }
+    if (grey)
+        command.FailUsage(QStringLiteral("choose either --palette or --grey"));
+    const int stage = command.Number(QStringLiteral("stage"), StageCount);
+    const int set = command.Number(QStringLiteral("palette-set"), PaletteSetCount, 0);
+    const int palette = command.Number(QStringLiteral("palette"), 4);
+    const QString colourPath = command.IsSet(QStringLiteral("colors"))
+                                   ? command.Value(QStringLiteral("colors"))
+                                   : QStringLiteral("fcpalette.pal");
+    CollectingPrompt prompt;
+    const std::unique_ptr<FcPaletteData> colours = FcPaletteData::Load(colourPath, prompt);
+    if (!colours)
+        FailInput(QStringLiteral("cannot load the colour table: %1").arg(prompt.Report()));
+    TilePicture::Colours result{};
+    for (int colour = 0; colour < 4; ++colour) {
+        const uint32_t bgr = colours->Colour(rom.Stage(stage).BGPalette(set)[4 * palette + colour]);
+        result[colour] = qRgb(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                              static_cast<int>((bgr >> 16) & 0xFF));
+    }
+    return result;
+}
+
+void RunChrExport(const ParsedCommand &command, QTextStream &) {
+    const std::unique_ptr<ToolDocument> document = OpenDocument(command);
+    const ChrTiles &tiles = document->Rom().Tiles();
+    const std::vector<int> numbers = ChosenTiles(command, tiles);
+    const QByteArray png =
+        PngBytes(TilePicture::Picture(tiles, numbers, ChosenColours(command, document->Rom())));
+    if (png.isEmpty())
+        FailInput(QStringLiteral("cannot encode the picture as PNG"));
+    WriteFile(command.Positional(1), png);
+}
+
+void RunChrImport(const ParsedCommand &command, QTextStream &) {
+    const std::unique_ptr<ToolDocument> document = OpenDocument(command);
+    const std::vector<int> numbers = ChosenTiles(command, document->Rom().Tiles());
+    const TilePicture::Colours colours = ChosenColours(command, document->Rom());
+    const QString &picturePath = command.Positional(1);
+    const TilePicture::ReadResult read = TilePicture::Read(
+        ReadFile(picturePath, TilePictureFileLimit), static_cast<int>(numbers.size()), colours);
+    if (!read.Ok())
+        FailInput(QStringLiteral("cannot import %1: %2").arg(picturePath, read.Error));
+    QString error;
+    const std::optional<QByteArray> edited =
+        document->WithTiles(TilePicture::Changes(numbers, read.Tiles), error);
+    if (!edited)
+        FailInput(QStringLiteral("cannot make the edited image: %1").arg(error));
+    WriteFile(command.Positional(2), *edited);
+}
+
 const std::vector<CommandSyntax> &Commands() {
     static const std::vector<CommandSyntax> List = {
         {QStringLiteral("info"),
@@ -271,6 +351,24 @@ const std::vector<CommandSyntax> &Commands() {
          {},
          {},
          RunApplyPatch},
+        {QStringLiteral("chr-export"),
+         QStringLiteral("chr-export ROM [--window BANK] OUT.png "
+                        "[--stage N [--palette-set S] --palette P [--colors FILE.pal] | --grey] "
+                        "[--settings FILE]"),
+         2,
+         {QStringLiteral("window"), QStringLiteral("stage"), QStringLiteral("palette-set"),
+          QStringLiteral("palette"), QStringLiteral("colors"), SettingsOption},
+         {QStringLiteral("grey")},
+         RunChrExport},
+        {QStringLiteral("chr-import"),
+         QStringLiteral("chr-import ROM [--window BANK] IN.png OUT.nes "
+                        "[--stage N [--palette-set S] --palette P [--colors FILE.pal] | --grey] "
+                        "[--settings FILE]"),
+         3,
+         {QStringLiteral("window"), QStringLiteral("stage"), QStringLiteral("palette-set"),
+          QStringLiteral("palette"), QStringLiteral("colors"), SettingsOption},
+         {QStringLiteral("grey")},
+         RunChrImport},
     };
     return List;
 }
@@ -285,7 +383,8 @@ QString ToolCommands::UsageText() {
         text += QStringLiteral("  %1 %2\n").arg(ProgramName, command.Usage);
     text += QStringLiteral("  %1 help\n"
                            "  %1 --version\n"
-                           "Numbers (stage, room, map set, palette set) are hexadecimal.\n")
+                           "Numbers (stage, room, map set, palette set, palette, bank) are "
+                           "hexadecimal.\n")
                 .arg(ProgramName);
     return text;
 }

@@ -37,3 +37,13 @@ std::unique_ptr<ToolDocument> ToolDocument::Open(const QString &romPath,
     }
     return document;
 }
+
+std::optional<QByteArray> ToolDocument::WithTiles(const std::vector<TileChange> &changes,
+                                                  QString &error) {
+    Document.Tiles().SetTiles(changes);
+    Flags.SetChrFlag(true);
+    std::optional<QByteArray> edited = Document.EditedImage();
+    if (!edited)
+        error = Prompt.Report();
+    return edited;
+}

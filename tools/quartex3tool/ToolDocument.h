@@ -7,6 +7,8 @@
 
 #include <QStringList>
 #include <memory>
+#include <optional>
+#include <vector>
 
 /// A `UserPrompt` for a program without a screen: keeps every text the model reports so
 /// the caller can print it as one line, and answers every question in the negative.
@@ -43,6 +45,10 @@ public:
                                               QString &error);
 
     const RomImageData &Rom() const { return Document; }
+
+    /// The image as saving it with `changes` made to its tiles would write it; nothing when
+    /// the model refuses (its reason is in `error`). The document's own bytes stay as read.
+    std::optional<QByteArray> WithTiles(const std::vector<TileChange> &changes, QString &error);
 
 private:
     explicit ToolDocument(const QString &settingsPath);

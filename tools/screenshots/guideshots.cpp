@@ -200,6 +200,15 @@ void TakeShots(TMainForm &form, ShotTaker &shots) {
     Move(Child<QWidget>(form, "ImgEdit16x16ChipView"), {7 * 16 + 4, 3 * 16 + 4});
     shots.Window(QStringLiteral("chip16"));
 
+    // The top-left tile of chip 11, viewed with its grid.
+    shots.Page(TilePage);
+    const int tile = form.Document().CurrentStageData().Chip16x16()[0x11];
+    Click(Child<QWidget>(form, "ImgTileTable"), {(tile % 16) * 16 + 4, (tile / 16) * 16 + 4},
+          Qt::LeftButton);
+    Child<QCheckBox>(form, "ChkTileEditDrawGrid")->click();
+    shots.Window(QStringLiteral("tiles"));
+    Child<QCheckBox>(form, "ChkTileEditDrawGrid")->click();
+
     shots.Page(PalettePage);
     Click(Child<QWidget>(form, "ImgColorTable"), {6 * 24 + 4, 2 * 24 + 4}, Qt::LeftButton);
     Move(Child<QWidget>(form, "ImgColorTable"), {9 * 24 + 4, 1 * 24 + 4});

@@ -1,5 +1,7 @@
 #pragma once
 
+class EditHistory;
+
 /// What the main window asks of every page controller.
 class PageController {
 public:
@@ -11,4 +13,7 @@ public:
     virtual void PageActivated() = 0;
     /// An animation tick changed the stage palette while this page is active.
     virtual void RedrawForPalette() = 0;
+    /// The history the Edit menu works on while this page is active; null for the current
+    /// stage's.
+    virtual EditHistory *History() { return nullptr; }
 };

@@ -35,6 +35,7 @@ private slots:
     void hostileBytesDrawDefinedPictures();
     void programWritesTheLibraryPicture();
     void programPatchesRoundTrip();
+    void programTilesRoundTrip();
     void stageMapIsTheRoomsSideBySide_data();
     void stageMapIsTheRoomsSideBySide();
     void exitStatuses_data();
@@ -523,6 +524,46 @@ void TestQuartex3Tool::programPatchesRoundTrip() {
     QVERIFY(restoredFile.readAll() == Cartridge.Bytes());
 }
 
+void TestQuartex3Tool::programTilesRoundTrip() {
+    const QString png = PathOf(QStringLiteral("window.png"));
+    const QString same = PathOf(QStringLiteral("same.nes"));
+    const QString changed = PathOf(QStringLiteral("changed.nes"));
+    QCOMPARE(RunTool({QStringLiteral("chr-export"), RomPath, QStringLiteral("--window"),
+                      QStringLiteral("0A"), png},
+                     Folder.path())
+                 .Status,
+             0);
+    QCOMPARE(RunTool({QStringLiteral("chr-import"), RomPath, QStringLiteral("--window"),
+                      QStringLiteral("0A"), png, same},
+                     Folder.path())
+                 .Status,
+             0);
+    QFile sameFile(same);
+    QVERIFY(sameFile.open(QIODevice::ReadOnly));
+    QVERIFY(sameFile.readAll() == Cartridge.Bytes());
+
+    // One pixel of window tile 0x21 drawn in another colour: exactly that tile changes.
+    QImage picture(png);
+    QCOMPARE(picture.size(), QSize(128, 64));
+    const QPoint pixel(8 * 1 + 6, 8 * 2 + 7);
+    picture.setPixel(pixel, (picture.pixelIndex(pixel) + 1) % 4);
+    QVERIFY(picture.save(png));
+    QCOMPARE(RunTool({QStringLiteral("chr-import"), RomPath, QStringLiteral("--window"),
+                      QStringLiteral("0A"), png, changed},
+                     Folder.path())
+                 .Status,
+             0);
+    QFile changedFile(changed);
+    QVERIFY(changedFile.open(QIODevice::ReadOnly));
+    const QByteArray bytes = changedFile.readAll();
+    const int32_t tile = CartridgeBuilder::ChrBase + 0x400 * 0x0A + 16 * 0x21;
+    QCOMPARE(bytes.size(), Cartridge.Bytes().size());
+    for (qsizetype at = 0; at < bytes.size(); ++at)
+        if (bytes[at] != Cartridge.Bytes()[at])
+            QVERIFY2(at == tile + 7 || at == tile + 15, qPrintable(QString::number(at, 16)));
+    QVERIFY(bytes != Cartridge.Bytes());
+}
+
 void TestQuartex3Tool::stageMapIsTheRoomsSideBySide_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("columns");
@@ -583,6 +624,10 @@ void TestQuartex3Tool::exitStatuses_data() {
     write(QStringLiteral("tiny.nes"), QByteArray("NES\x1A", 4));
     write(QStringLiteral("cut.ips"), QByteArray("PATCH\x00\x00\x10\x00\x08\x01", 11));
     write(QStringLiteral("copy.nes"), Cartridge.Bytes());
+    QImage small(128, 56, QImage::Format_Indexed8);
+    small.setColorCount(4);
+    small.fill(0);
+    small.save(PathOf(QStringLiteral("small.png")));
 
     // Each row's command line, split at spaces; the files live in the working directory.
     const auto line = [](const char *text) { return QString::fromLatin1(text).split(u' '); };
@@ -613,6 +658,8 @@ void TestQuartex3Tool::exitStatuses_data() {
     QTest::newRow("columns without stage map") << render("--banks --columns 8") << 2;
     QTest::newRow("render without out") << line("render rom.nes --stage 1 --banks") << 2;
     QTest::newRow("ips with two files") << line("ips rom.nes copy.nes") << 2;
+    QTest::newRow("palette and grey") << line("chr-export rom.nes row.png --palette 1 --grey") << 2;
+    QTest::newRow("stage without palette") << line("chr-export rom.nes row.png --stage 1") << 2;
 
     QTest::newRow("missing ROM") << line("info absent.nes") << 1;
     QTest::newRow("bad header") << line("info badheader.nes") << 1;
@@ -631,6 +678,12 @@ void TestQuartex3Tool::exitStatuses_data() {
     QTest::newRow("missing original") << line("ips absent.nes rom.nes row.ips") << 1;
     QTest::newRow("truncated patch") << line("apply-ips rom.nes cut.ips never.nes") << 1;
     QTest::newRow("missing patch") << line("apply-ips rom.nes absent.ips never.nes") << 1;
+    QTest::newRow("window outside the CHR data")
+        << line("chr-export rom.nes --window 7F row.png") << 1;
+    QTest::newRow("tile picture not a PNG")
+        << line("chr-import rom.nes --window 0 cut.ips never.nes") << 1;
+    QTest::newRow("tile picture of another size")
+        << line("chr-import rom.nes --window 0 small.png never.nes") << 1;
 }
 
 void TestQuartex3Tool::exitStatuses() {
