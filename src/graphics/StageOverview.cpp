@@ -12,13 +12,21 @@ constexpr int MapSetBytes = 64;
 constexpr int ChipCount = 256;
 constexpr int BankUnit = 0x400;
 constexpr int BankBytesShown = 128 * 16;
+constexpr int RoomSize = StageOverviewLayout::RoomSize;
+constexpr int ChipSize = 32;
+constexpr int ChipsPerSheetRow = 16;
+constexpr int CellsPerRow = 8;
 
-// A picture that shares the pixels of `rect` inside `picture`: drawing a room into it is
-// drawing into the overview, clipped to the room exactly as a picture of the room alone.
-QImage RoomView(QImage &picture, const QRect &rect) {
-    return QImage(picture.scanLine(rect.y()) + rect.x() * sizeof(QRgb), rect.width(), rect.height(),
-                  picture.bytesPerLine(), QImage::Format_RGB32);
-}
+// The markers are drawn in two colours of their own, kept at the top of the colour table
+// where no tile pixel (palette number x 4 + colour) ever reaches. The dark one is black and
+// also fills the empty end of the last row.
+constexpr uint8_t MarkerLightEntry = 254;
+constexpr uint8_t MarkerDarkEntry = 255;
+static_assert(EditorGraphics::MarkerTextColour == 0xFF000000u, "the empty places are black");
+static_assert(EditorGraphics::LineColour == EditorGraphics::MarkerTextBackground,
+              "the markers' outline and text background share one entry");
+// Not a colour a marker is drawn in: what the scratch picture holds where no marker lies.
+constexpr QRgb NoMarker = 0xFF123456u;
 
 } // namespace
 
@@ -30,8 +38,8 @@ StageOverviewPicture::StageOverviewPicture(const FcPaletteData &colours,
 
 void StageOverviewPicture::SetColumns(int columns) {
     RoomLayout = StageOverviewLayout(columns);
-    Image = QImage(RoomLayout.PictureSize(), QImage::Format_RGB32);
-    Image.fill(Qt::black);
+    // The pixels are laid out anew when first drawn; until then there are none to keep.
+    Indices.SetSize(0, 0);
     MarkAllStale();
 }
 
@@ -113,6 +121,26 @@ std::array<bool, 32> StageOverviewPicture::UpdateSheets(const StageData &stage, 
     return changedMapSets;
 }
 
+void StageOverviewPicture::DrawMapSetPicture(const StageData &stage, int mapSet) {
+    const IndexedBitmap &sheet = Graphics.Chip32x32Sheet();
+    IndexedBitmap &picture = MapSetPictures[mapSet];
+    if (picture.Width() != RoomSize)
+        picture.SetSize(RoomSize, RoomSize);
+    for (int cell = 0; cell < MapSetBytes; ++cell) {
+        const uint8_t chip = stage.MapSet()[MapSetBytes * mapSet + cell];
+        picture.CopyFrom(sheet, ChipSize * (chip % ChipsPerSheetRow),
+                         ChipSize * (chip / ChipsPerSheetRow), ChipSize, ChipSize,
+                         ChipSize * (cell % CellsPerRow), ChipSize * (cell / CellsPerRow));
+    }
+    ColourSet &shown = MapSetColours[mapSet];
+    shown.reset();
+    for (int y = 0; y < RoomSize; ++y) {
+        const uint8_t *row = picture.Row(y);
+        for (int x = 0; x < RoomSize; ++x)
+            shown.set(row[x]);
+    }
+}
+
 std::vector<int> StageOverviewPicture::Follow(int stage, const IndexedBitmap::Palette &palette) {
     const StageData &data = Document.Stage(stage);
     if (Drawn.Stage < 0)
@@ -122,9 +150,18 @@ std::vector<int> StageOverviewPicture::Follow(int stage, const IndexedBitmap::Pa
     const bool everything = stage != Drawn.Stage || data.BGBank() != Drawn.Banks ||
                             chrBytes != Drawn.ChrBytes || Graphics.ChrBase() != Drawn.ChrBase;
     const std::array<bool, MapSetCount> changedMapSets = UpdateSheets(data, everything);
-    const bool recoloured = palette != Drawn.Colours;
-    if (recoloured)
-        Graphics.Chip32x32Sheet().SetPalette(palette);
+    for (int mapSet = 0; mapSet < MapSetCount; ++mapSet)
+        if (everything || changedMapSets[mapSet])
+            DrawMapSetPicture(data, mapSet);
+    ColourSet recoloured;
+    for (size_t entry = 0; entry < palette.size(); ++entry)
+        recoloured[entry] = palette[entry] != Drawn.Colours[entry];
+    if (recoloured.any()) {
+        IndexedBitmap::Palette table = palette;
+        table[MarkerLightEntry] = EditorGraphics::LineColour;
+        table[MarkerDarkEntry] = EditorGraphics::MarkerTextColour;
+        Indices.SetPalette(table);
+    }
 
     std::vector<int> changedRooms;
     for (int room = 0; room < RoomCount; ++room) {
@@ -132,14 +169,14 @@ std::vector<int> StageOverviewPicture::Follow(int stage, const IndexedBitmap::Pa
         for (const ObjectNode &object : data.ObjectList(room))
             objects.push_back({object.X, object.Y, object.Kind});
         const uint8_t entry = data.Map()[room];
-        const bool changed = everything || recoloured || entry != Drawn.Map[room] ||
-                             changedMapSets[entry % MapSetCount] ||
+        const int mapSet = entry % MapSetCount;
+        const bool redrawn = everything || entry != Drawn.Map[room] || changedMapSets[mapSet] ||
                              (Objects && objects != Drawn.Objects[room]);
         Drawn.Objects[room] = std::move(objects);
-        if (!changed)
-            continue;
-        Stale[room] = true;
-        changedRooms.push_back(room);
+        if (redrawn)
+            Stale[room] = true;
+        if (redrawn || (MapSetColours[mapSet] & recoloured).any())
+            changedRooms.push_back(room);
     }
     Drawn.Stage = stage;
     Drawn.ChrBase = Graphics.ChrBase();
@@ -150,21 +187,82 @@ std::vector<int> StageOverviewPicture::Follow(int stage, const IndexedBitmap::Pa
     return changedRooms;
 }
 
+void StageOverviewPicture::DrawRoomIndices(const StageData &stage, int room) {
+    const QRect rect = RoomLayout.RoomRect(room);
+    const IndexedBitmap &mapSet = MapSetPictures[stage.Map()[room] % MapSetCount];
+    Indices.CopyFrom(mapSet, 0, 0, RoomSize, RoomSize, rect.x(), rect.y());
+    if (!Objects || stage.ObjectList(room).empty())
+        return;
+    // The markers are drawn by the one routine every page uses, on a room of their own, and
+    // their pixels then taken over as the two marker entries.
+    if (MarkerScratch.isNull())
+        MarkerScratch = QImage(RoomSize, RoomSize, QImage::Format_RGB32);
+    MarkerScratch.fill(NoMarker);
+    for (const ObjectNode &object : stage.ObjectList(room))
+        EditorGraphics::DrawObjectMarker(MarkerScratch, object.X, static_cast<uint8_t>(object.Kind),
+                                         object.Y);
+    for (int y = 0; y < RoomSize; ++y) {
+        const auto *marks = reinterpret_cast<const QRgb *>(MarkerScratch.constScanLine(y));
+        uint8_t *row = Indices.Row(rect.y() + y) + rect.x();
+        for (int x = 0; x < RoomSize; ++x) {
+            if (marks[x] == EditorGraphics::LineColour)
+                row[x] = MarkerLightEntry;
+            else if (marks[x] == EditorGraphics::MarkerTextColour)
+                row[x] = MarkerDarkEntry;
+        }
+    }
+}
+
 void StageOverviewPicture::DrawStale(const QRect &area) {
     if (Drawn.Stage < 0)
         return;
+    const QSize size = RoomLayout.PictureSize();
+    if (Indices.Width() != size.width() || Indices.Height() != size.height()) {
+        Indices.SetSize(size.width(), size.height());
+        Indices.Fill(0, 0, size.width(), size.height(), MarkerDarkEntry);
+    }
     const StageData &stage = Document.Stage(Drawn.Stage);
     for (int room = 0; room < RoomCount; ++room) {
-        const QRect rect = RoomLayout.RoomRect(room);
-        if (!Stale[room] || !rect.intersects(area))
+        if (!Stale[room] || !RoomLayout.RoomRect(room).intersects(area))
             continue;
-        QImage view = RoomView(Image, rect);
-        Graphics.DrawRoom(view, stage, room, Objects);
+        DrawRoomIndices(stage, room);
         Stale[room] = false;
     }
 }
 
+void StageOverviewPicture::Render(QImage &target, QPoint origin, int zoomPercent,
+                                  QRgb background) const {
+    if (target.depth() != 32 || zoomPercent < 1)
+        return;
+    const int width = target.width();
+    // The picture column under every target column, or -1 beside the picture.
+    std::vector<int> columns(static_cast<size_t>(width));
+    for (int i = 0; i < width; ++i) {
+        const int64_t x = (int64_t{origin.x()} + i) * 100 / zoomPercent;
+        columns[i] = x >= 0 && x < Indices.Width() ? static_cast<int>(x) : -1;
+    }
+    const IndexedBitmap::Palette &colours = Indices.GetPalette();
+    for (int j = 0; j < target.height(); ++j) {
+        auto *out = reinterpret_cast<QRgb *>(target.scanLine(j));
+        const int64_t y = (int64_t{origin.y()} + j) * 100 / zoomPercent;
+        if (y < 0 || y >= Indices.Height()) {
+            std::fill(out, out + width, background);
+            continue;
+        }
+        const uint8_t *row = Indices.Row(static_cast<int>(y));
+        for (int i = 0; i < width; ++i)
+            out[i] = columns[i] >= 0 ? colours[row[columns[i]]] : background;
+    }
+}
+
 const QImage &StageOverviewPicture::WholePicture() {
-    DrawStale(Image.rect());
-    return Image;
+    const QSize size = RoomLayout.PictureSize();
+    DrawStale(QRect(QPoint(0, 0), size));
+    if (Whole.size() != size)
+        Whole = QImage(size, QImage::Format_RGB32);
+    if (Indices.Width() == size.width())
+        Indices.CopyToPicture(Whole, 0, 0, size.width(), size.height(), 0, 0);
+    else
+        Whole.fill(Qt::black);
+    return Whole;
 }

@@ -161,6 +161,22 @@ bool EditorGraphics::StepPaletteAnimation(const std::array<uint8_t, 4> &selector
     return changed;
 }
 
+int EditorGraphics::TicksUntilStep(const std::array<uint8_t, 4> &selectors) const {
+    const AddressData &addresses = Document.Addresses();
+    int ticks = 0;
+    for (size_t slot = 0; slot < selectors.size(); ++slot) {
+        const uint8_t selector = selectors[slot];
+        if (selector < 0x80)
+            continue;
+        const int64_t pointer = int64_t{addresses.PaletteAnimationPointer()} + (selector & 0x7F);
+        const int64_t record = int64_t{addresses.PaletteAnimationData()} + ImageByte(pointer);
+        // A slot steps on the tick that takes its counter past the record's wait.
+        const int slotTicks = std::max(1, ImageByte(record + 1) + 1 - WaitCounters[slot]);
+        ticks = ticks == 0 ? slotTicks : std::min(ticks, slotTicks);
+    }
+    return ticks;
+}
+
 IndexedBitmap EditorGraphics::CreateStageBitmap(int width, int height) const {
     IndexedBitmap bitmap(width, height);
     bitmap.SetPalette(StageSurface.GetPalette());

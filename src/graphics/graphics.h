@@ -45,6 +45,9 @@ public:
     /// One timer tick of the animation of the four selector bytes; true when a colour changed.
     /// Every animation table byte lying outside the image buffer reads as 0.
     bool StepPaletteAnimation(const std::array<uint8_t, 4> &selectors);
+    /// How many ticks from now the next step of the four selectors comes (1: the next tick);
+    /// 0 when no slot plays.
+    int TicksUntilStep(const std::array<uint8_t, 4> &selectors) const;
 
     // Surfaces
     IndexedBitmap CreateStageBitmap(int width, int height) const;

@@ -28,3 +28,14 @@ int StageOverviewLayout::RoomAt(QPoint point) const {
     const int room = row * ColumnCount + column;
     return room < RoomCount ? room : -1;
 }
+
+int StageOverviewLayout::ZoomToFit(QSize area, const std::vector<int> &zooms) const {
+    if (zooms.empty())
+        return 100;
+    const QSize picture = PictureSize();
+    for (auto zoom = zooms.rbegin(); zoom != zooms.rend(); ++zoom)
+        if (int64_t{picture.width()} * *zoom <= int64_t{area.width()} * 100 &&
+            int64_t{picture.height()} * *zoom <= int64_t{area.height()} * 100)
+            return *zoom;
+    return zooms.front();
+}

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <vector>
 
 /// Where the rooms of one stage stand in the stage overview: rooms in room order, left to
 /// right, `Columns()` to a row, each `RoomSize` pixels square at 100 %.
@@ -18,6 +19,10 @@ public:
     /// `columns` is clamped to 1..48, so any number read from a control or a command line
     /// gives a layout that holds every room.
     explicit StageOverviewLayout(int columns = RoomCount);
+
+    /// The largest of `zooms` (ascending, percent) at which this layout shows every room
+    /// within `area`; the smallest when none does.
+    int ZoomToFit(QSize area, const std::vector<int> &zooms) const;
 
     int Columns() const { return ColumnCount; }
     int Rows() const;

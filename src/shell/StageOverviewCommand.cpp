@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 
 TStageOverviewCommand::TStageOverviewCommand(QMainWindow &window, QMenu &viewMenu,
@@ -12,27 +13,38 @@ TStageOverviewCommand::TStageOverviewCommand(QMainWindow &window, QMenu &viewMen
                                              const RomImageData &document,
                                              const EditorGraphics &graphics, UserPrompt &prompt,
                                              RoomBars roomBars)
-    : QObject(&window), Bars(roomBars) {
+    : QObject(&window), Window(window), Colours(colours), Document(document), Graphics(graphics),
+      Prompt(prompt), Bars(roomBars) {
     Action = new QAction(tr("ステージ全体図(&O)"), this);
     Action->setObjectName(QStringLiteral("StageOverview1"));
     Action->setShortcut(QKeySequence(Qt::Key_F6));
     Action->setEnabled(false);
     viewMenu.addAction(Action);
-    Form = new TStageOverviewForm(colours, document, graphics, prompt, &window);
-
     connect(Action, &QAction::triggered, this, &TStageOverviewCommand::ShowWindow);
-    connect(Form, &TStageOverviewForm::RoomChosen, this, &TStageOverviewCommand::ChooseRoom);
 }
 
 void TStageOverviewCommand::SetDocumentOpen(bool open) {
     Action->setEnabled(open);
+    // A window not made yet draws the document it first shows.
+    if (!Form)
+        return;
     if (open)
         Form->DocumentOpened();
     else
         Form->hide();
 }
 
+void TStageOverviewCommand::AnimationStepped() {
+    if (Form)
+        Form->Follow();
+}
+
 void TStageOverviewCommand::ShowWindow() {
+    if (!Form) {
+        Form = new TStageOverviewForm(Colours, Document, Graphics, Prompt, &Window);
+        connect(Form, &TStageOverviewForm::RoomChosen, this, &TStageOverviewCommand::ChooseRoom);
+        Form->FitWholeStage(Window.screen()->availableGeometry());
+    }
     Form->show();
     Form->raise();
     Form->activateWindow();

@@ -99,7 +99,7 @@ TMainForm::TMainForm(UserPrompt &prompt, const QString &programDirectory, QWidge
 
     FrameTimer = new AnimationTimer(this);
     FrameTimer->setObjectName(QStringLiteral("FrameTimer"));
-    FrameTimer->setInterval(DisplaySettings::DefaultTimerInterval);
+    FrameTimer->SetFrameInterval(DisplaySettings::DefaultTimerInterval);
 
     BuildMenu();
     BuildStatusBar();
@@ -225,10 +225,14 @@ void TMainForm::BuildPages() {
 
     EditPageControl = new QTabWidget(central);
     EditPageControl->setObjectName(QStringLiteral("EditPageControl"));
-    // The dialogs come first: the pages that open them hold on to them.
-    Dialogs.ReportWindow = new TShowUnusedChipNumForm(Prompt, this);
-    Dialogs.GridForm = new TMapSetEditGridForm(Prompt, this);
-    Dialogs.ObjectForm = new TObjectEditForm(this);
+    // The dialogs come first: the pages that open them hold on to them. Each is made the
+    // first time a page opens it.
+    Dialogs.ReportWindow = LazyDialog<TShowUnusedChipNumForm>(
+        std::function([this] { return new TShowUnusedChipNumForm(Prompt, this); }));
+    Dialogs.GridForm = LazyDialog<TMapSetEditGridForm>(
+        std::function([this] { return new TMapSetEditGridForm(Prompt, this); }));
+    Dialogs.ObjectForm =
+        LazyDialog<TObjectEditForm>(std::function([this] { return new TObjectEditForm(this); }));
     Controls = BuildEditPages(*EditPageControl, StatusPanels[1], FrameTimer, Dialogs);
     EditPageControl->setCurrentIndex(Chip16x16Page);
     EditPageControl->hide();
@@ -252,8 +256,9 @@ void TMainForm::FormCreate(const ProgramFiles &files) {
     files.MakeSettingsFolder();
     SettingsFile = std::make_unique<TMyMemIniFile>(files.SettingsFile());
     const QString &language = Translation->Language();
-    ChipAttributeNames = ReadNameList(files.NameList(QStringLiteral("ChipAttributes.txt"), language))
-                             .value_or(QStringList());
+    ChipAttributeNames =
+        ReadNameList(files.NameList(QStringLiteral("ChipAttributes.txt"), language))
+            .value_or(QStringList());
     CopyChipAttributeNames(Controls.Chip16x16, ChipAttributeNames);
     Rom = std::make_unique<RomImageData>(*ModifiedFlags, ChipAttributeNames, *SettingsFile, Prompt);
     Graphics = std::make_unique<EditorGraphics>(*Colours, *Rom);
@@ -276,7 +281,7 @@ void TMainForm::ApplySettings() {
     Controls.Object.ChkPopupHint->setChecked(settings.PopupHint);
     Controls.Chip32x32.Chk32x32ChipEditDrawGrid->setChecked(settings.Chip32x32Grid);
     Controls.MapSet.ChkMapSetEditDrawGrid->setChecked(settings.MapSetGrid);
-    FrameTimer->setInterval(settings.TimerInterval);
+    FrameTimer->SetFrameInterval(settings.TimerInterval);
     Rom->SetUndoRecording(settings.UndoEnabled);
 }
 
@@ -286,7 +291,7 @@ DisplaySettings TMainForm::CurrentSettings() const {
     settings.PopupHint = Controls.Object.ChkPopupHint->isChecked();
     settings.Chip32x32Grid = Controls.Chip32x32.Chk32x32ChipEditDrawGrid->isChecked();
     settings.MapSetGrid = Controls.MapSet.ChkMapSetEditDrawGrid->isChecked();
-    settings.TimerInterval = FrameTimer->interval();
+    settings.TimerInterval = FrameTimer->FrameInterval();
     settings.UndoEnabled = Rom->IsUndoRecording();
     return settings;
 }
@@ -342,6 +347,8 @@ void TMainForm::CreateControllers() {
     PageControllers[MapPage] = MapEditor.get();
     PageControllers[ObjectPage] = ObjectEditor.get();
     PageControllers[TilePage] = TileEditor.get();
+    FrameTimer->SetAnimating(
+        [this] { return !EditPageControl->isHidden() && PaletteEditor->Animates(); });
 }
 
 void TMainForm::CreateConveniences() {
@@ -368,8 +375,7 @@ void TMainForm::CreateViewAndExportCommands() {
     OverviewCommand =
         new TStageOverviewCommand(*this, *ViewMenu->Menu(), *Colours, *Rom, *Graphics, Prompt,
                                   {Controls.Map.ScrBarMap, Controls.Object.ScrBarObjectMap});
-    ExportCommands = new TFileExportCommands(*N1,
-                                             Exit1, *Rom, Prompt, *EditPageControl, Controls);
+    ExportCommands = new TFileExportCommands(*N1, Exit1, *Rom, Prompt, *EditPageControl, Controls);
 }
 
 void TMainForm::SetTitle(const QString &text) {
@@ -606,8 +612,22 @@ void TMainForm::RefreshAllEditors() {
 }
 
 void TMainForm::FrameTimerTimer() {
-    if (!PaletteEditor->AnimationTick())
+    // With nothing to animate a tick would change nothing; the next start of the animation
+    // (an open, a stage or palette set change, a selector stored) tests again.
+    if (!FrameTimer->Animating()) {
+        FrameTimer->stop();
         return;
+    }
+    // Frames that change no colour are not waited for one by one: the timer sleeps until the
+    // next step, and each wake plays every frame it stood for.
+    bool changed = false;
+    for (int frame = FrameTimer->FramesPerWake(); frame > 0; --frame)
+        changed = PaletteEditor->AnimationTick() || changed;
+    if (FrameTimer->isActive())
+        FrameTimer->SleepFrames(PaletteEditor->FramesUntilStep());
+    if (!changed)
+        return;
+    OverviewCommand->AnimationStepped();
     if (PageController *controller = ActiveController())
         controller->RedrawForPalette();
 }

@@ -2,6 +2,7 @@
 
 #include "chip16x16/16x16chipedit.h"
 #include "chip32x32/32x32chipedit.h"
+#include "common/LazyDialog.h"
 #include "map/mapedit.h"
 #include "mapset/mapsetedit.h"
 #include "objects/objectedit.h"
@@ -27,11 +28,12 @@ enum EditPageIndex {
     EditPageCount,
 };
 
-/// The three dialogs the pages open; created once by the main window and reused.
+/// The three dialogs the pages open; made by the main window the first time a page opens
+/// one, and reused.
 struct EditDialogs {
-    TShowUnusedChipNumForm *ReportWindow = nullptr;
-    TMapSetEditGridForm *GridForm = nullptr;
-    TObjectEditForm *ObjectForm = nullptr;
+    LazyDialog<TShowUnusedChipNumForm> ReportWindow;
+    LazyDialog<TMapSetEditGridForm> GridForm;
+    LazyDialog<TObjectEditForm> ObjectForm;
 };
 
 /// The controls of all seven pages. The tab pages own them; these are borrowed pointers that

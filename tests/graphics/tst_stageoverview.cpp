@@ -60,6 +60,10 @@ private slots:
     void initTestCase() { InstallJapaneseFontSubstitutions(); }
     void followRedrawsTheTouchedRooms_data();
     void followRedrawsTheTouchedRooms();
+    void colourNotShownChangesNoRoom();
+    void renderShowsTheZoomedPicture();
+    void wholeStageFitsTheArea_data();
+    void wholeStageFitsTheArea();
 };
 
 void TestStageOverview::followRedrawsTheTouchedRooms_data() {
@@ -159,6 +163,78 @@ void TestStageOverview::followRedrawsTheTouchedRooms() {
     }
     QVERIFY(after != before);
     QVERIFY(overview.Follow(shownStage, palette).empty());
+}
+
+void TestStageOverview::colourNotShownChangesNoRoom() {
+    GraphicsFixture fixture{CartridgeBuilder()};
+    EditorGraphics &graphics = fixture.Graphics();
+    graphics.SetStagePalette(fixture.Document().Stage(0).BGPalette(0));
+    IndexedBitmap::Palette palette = graphics.StagePalette();
+    StageOverviewPicture overview(fixture.Colours(), fixture.Document());
+    overview.SetObjectsShown(true);
+    overview.Follow(0, palette);
+    const QImage before = overview.WholePicture();
+
+    // Tile pixels are palette number x 4 + colour: entry 16 and above never show.
+    palette[16] = qRgb(9, 8, 7);
+    QVERIFY(overview.Follow(0, palette).empty());
+    QCOMPARE(overview.WholePicture(), before);
+    // The marker colours stay whatever the stage palette holds at their entries.
+    palette[254] = qRgb(1, 1, 1);
+    palette[255] = qRgb(2, 2, 2);
+    QVERIFY(overview.Follow(0, palette).empty());
+    QCOMPARE(overview.WholePicture(),
+             Fresh(fixture.Colours(), fixture.Document(), 0, palette, RoomCount));
+}
+
+void TestStageOverview::renderShowsTheZoomedPicture() {
+    GraphicsFixture fixture{CartridgeBuilder()};
+    EditorGraphics &graphics = fixture.Graphics();
+    graphics.SetStagePalette(fixture.Document().Stage(0).BGPalette(0));
+    StageOverviewPicture overview(fixture.Colours(), fixture.Document());
+    overview.SetColumns(5);
+    overview.Follow(0, graphics.StagePalette());
+    const QImage whole = overview.WholePicture();
+    constexpr QRgb Background = 0xFF102030u;
+
+    // Scrolled to the last rows: rooms, the empty end of the last row, and beyond the edges.
+    const QPoint origin(600, 1700);
+    QImage target(400, 300, QImage::Format_RGB32);
+    overview.Render(target, origin, 75, Background);
+    for (const QPoint pixel : {QPoint(0, 0), QPoint(37, 5), QPoint(9, 200), QPoint(399, 299)}) {
+        const QPoint source((origin.x() + pixel.x()) * 100 / 75,
+                            (origin.y() + pixel.y()) * 100 / 75);
+        const QRgb expected = whole.rect().contains(source) ? whole.pixel(source) : Background;
+        QCOMPARE(target.pixel(pixel), expected);
+    }
+    QCOMPARE(target.pixel(9, 200), qRgb(0, 0, 0));
+    overview.Render(target, QPoint(0, 0), 100, Background);
+    QCOMPARE(target, whole.copy(0, 0, 400, 300));
+}
+
+void TestStageOverview::wholeStageFitsTheArea_data() {
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<int>("zoom");
+    // One row of 48 rooms is 12288 x 256 at 100 %.
+    QTest::newRow("one row, exactly a quarter") << 48 << QSize(3072, 64) << 25;
+    QTest::newRow("one row, a pixel short of half") << 48 << QSize(6143, 1000) << 25;
+    QTest::newRow("one row, exactly half") << 48 << QSize(6144, 128) << 50;
+    // Eight to a row: 2048 x 1536.
+    QTest::newRow("eight to a row, exactly full size") << 8 << QSize(2048, 1536) << 100;
+    QTest::newRow("eight to a row, a pixel too low") << 8 << QSize(2048, 1535) << 75;
+    QTest::newRow("five to a row, last row part empty") << 5 << QSize(640, 1280) << 50;
+    // Nothing fits: the smallest zoom, the bars scroll the rest.
+    QTest::newRow("too small") << 48 << QSize(800, 600) << 25;
+    QTest::newRow("empty") << 1 << QSize(0, 0) << 25;
+}
+
+void TestStageOverview::wholeStageFitsTheArea() {
+    QFETCH(int, columns);
+    QFETCH(QSize, area);
+    QFETCH(int, zoom);
+    QCOMPARE(StageOverviewLayout(columns).ZoomToFit(area, {25, 50, 75, 100, 150, 200, 300, 400}),
+             zoom);
 }
 
 QTEST_MAIN(TestStageOverview)

@@ -94,6 +94,7 @@ private slots:
     void pagesDrawFromCurrentSheets();
     void objectPageShowsChipsEditedOn16x16Page();
     void animationSelectorUndoRestartsAnimation();
+    void animationSleepsUntilItsNextStep();
     void editsOnEveryPageSaveOnlyTheirBytes();
 };
 
@@ -1055,6 +1056,37 @@ void TestMainForm::animationSelectorUndoRestartsAnimation() {
     QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(slot1->text(), QStringLiteral("00"));
     QCOMPARE(entry6(), stored);
+}
+
+// Frames that change no colour are slept through: the timer wakes only for the next step,
+// and the colours it shows then are those of counting every frame.
+void TestMainForm::animationSleepsUntilItsNextStep() {
+    EditorSetup setup;
+    QVERIFY(WriteFile(setup.ProgramFile(IniName), "[Timer]\nInterval=600000\n"));
+    CartridgeBuilder image;
+    image.SetColourTriple(30, 0x11, 0x12, 0x13);
+    // A step on every fourth frame, colouring entries 6..8; the only slot of set 0 that plays.
+    image.SetAnimationRecord(5, 3, 6, {30});
+    const int32_t selectors = CartridgeBuilder::DefaultOffset(StageTable::BGPaletteAnime, 0);
+    for (int slot = 0; slot < 4; ++slot)
+        image.SetByte(selectors + slot, slot == 0 ? 0x85 : 0x00);
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes"), image));
+    Child<QTabWidget>(*form, "EditPageControl")
+        ->setCurrentWidget(Child<QWidget>(*form, "TabPaletteEdit"));
+    auto *timer = Child<QTimer>(*form, "FrameTimer");
+    QCOMPARE(timer->interval(), 600000);
+    const QImage &strip = Child<TImageEx>(*form, "ImgAnimePal1")->Picture();
+    const auto entry6 = [&] { return strip.pixel(2 * 24 + 12, 12); };
+    const QRgb stored = MasterColour(form->Document().Stage(0).BGPalette(0)[6]);
+
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), stored);
+    QCOMPARE(timer->interval(), 3 * 600000);
+    form->FrameTimerTimer();
+    QCOMPARE(entry6(), MasterColour(0x11));
+    QCOMPARE(timer->interval(), 4 * 600000);
+    QVERIFY(timer->isActive());
 }
 
 // One edit on each page, made with the mouse and the keyboard as a user would, then Save as:

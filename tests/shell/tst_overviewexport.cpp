@@ -11,11 +11,33 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
+
+namespace {
+
+/// Counts the events of one type that reach the objects it filters.
+class EventCounter : public QObject {
+public:
+    EventCounter(QEvent::Type type, int &count) : Type(type), Count(count) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == Type)
+            ++Count;
+        return false;
+    }
+
+private:
+    QEvent::Type Type;
+    int &Count;
+};
+
+} // namespace
 
 class TestOverviewExport : public QObject {
     Q_OBJECT
@@ -24,6 +46,7 @@ private slots:
     void overviewClickChoosesTheLeftRoom();
     void overviewPngShowsTheRoomsAsTheMapPage();
     void overviewFollowsEditsWithTheAnimationOff();
+    void overviewOpensFittedAndRestsWithTheUser();
     void pagePictureIsSaved_data();
     void pagePictureIsSaved();
     void patchGivesTheSavedBytesAndLeavesTheDocument();
@@ -103,6 +126,44 @@ void TestOverviewExport::overviewFollowsEditsWithTheAnimationOff() {
     StageData &stage = form->Document().Stage(0);
     QVERIFY(stage.SetMapEntry(0, stage.Map()[0] ^ 1));
     QTRY_VERIFY(viewport->grab().toImage() != before);
+}
+
+void TestOverviewExport::overviewOpensFittedAndRestsWithTheUser() {
+    EditorSetup setup;
+    QVERIFY(WriteFile(setup.ProgramFile(QStringLiteral("quartex3editor.ini")),
+                      QByteArrayLiteral("[Timer]\nInterval=0\n")));
+    const auto form = setup.Start();
+    form->show();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    Child<QAction>(*form, "StageOverview1")->trigger();
+    auto *window = Child<QWidget>(*form, "StageOverviewForm");
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // The one row of 48 rooms is wider than the screen even at the smallest zoom: the window
+    // opens at that zoom, as wide as the screen allows and exactly as high as the row.
+    auto *view = Child<QAbstractScrollArea>(*form, "ViewOverview");
+    QCOMPARE(Child<QLabel>(*form, "LblOverviewZoom")->text(), QStringLiteral("25 %"));
+    QCOMPARE(view->viewport()->height(), 64);
+    QCOMPARE(view->horizontalScrollBar()->maximum(), 48 * 64 - view->viewport()->width());
+    const QRect screen = form->screen()->availableGeometry();
+    QVERIFY(window->width() <= screen.width() && window->height() <= screen.height());
+
+    // Nothing animates and nobody edits: no timer is left to wake the program.
+    QTest::qWait(50);
+    for (const QTimer *timer : form->findChildren<QTimer *>())
+        QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
+
+    // A user's edit reaches the overview without anything else asking for a repaint.
+    Child<QTabWidget>(*form, "EditPageControl")
+        ->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
+    QTest::qWait(50);
+    int paints = 0;
+    EventCounter counter(QEvent::Paint, paints);
+    view->viewport()->installEventFilter(&counter);
+    auto *chooser = Child<QScrollBar>(*form, "ScrbarEditMapPage0");
+    const int mapSet = chooser->value();
+    QTest::keyClick(chooser, mapSet < chooser->maximum() ? Qt::Key_Right : Qt::Key_Left);
+    QVERIFY(chooser->value() != mapSet);
+    QTRY_VERIFY(paints > 0);
 }
 
 void TestOverviewExport::pagePictureIsSaved_data() {

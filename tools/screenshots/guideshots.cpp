@@ -121,6 +121,9 @@ public:
         for (TImageEx *image : Form.findChildren<TImageEx *>())
             Leave(image);
         Child<QTabWidget>(Form, "EditPageControl")->setCurrentIndex(page);
+        // Twice: the pages not shown yet are laid out right after the window's first paint,
+        // and the window then takes the size every page needs.
+        QApplication::processEvents();
         QApplication::processEvents();
     }
     void Window(const QString &name) { Save(Form.grab().toImage(), name); }
@@ -265,11 +268,14 @@ void TakeShots(TMainForm &form, ShotTaker &shots) {
     auto *zoomOut = Child<QPushButton>(*overview, "BtnOverviewZoomOut");
     for (int step = 0; step < 3; ++step)
         zoomOut->click();
-    QApplication::processEvents();
-    const QSize viewSize =
-        Child<QAbstractScrollArea>(*overview, "ViewOverview")->viewport()->size();
-    overview->resize(overview->size() - viewSize +
-                     QSize(columns, RoomCount / columns) * roomPixels);
+    // Twice: the first size may still make room for scroll bars the rooms no longer need.
+    for (int pass = 0; pass < 2; ++pass) {
+        QApplication::processEvents();
+        const QSize viewSize =
+            Child<QAbstractScrollArea>(*overview, "ViewOverview")->viewport()->size();
+        overview->resize(overview->size() - viewSize +
+                         QSize(columns, RoomCount / columns) * roomPixels);
+    }
     QApplication::processEvents();
     shots.Window(*overview, QStringLiteral("overview"));
     overview->close();

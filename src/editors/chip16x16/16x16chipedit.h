@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IndexedBitmap.h"
+#include "common/LazyDialog.h"
 #include "common/PageController.h"
 
 #include <QObject>
@@ -54,7 +55,7 @@ struct Chip16x16EditControls {
     QPushButton *BtnUnused16x16ChipChk = nullptr;
     /// The main window's second status bar panel, where hover texts go.
     QLabel *StatusPanel = nullptr;
-    TShowUnusedChipNumForm *ReportWindow = nullptr;
+    LazyDialog<TShowUnusedChipNumForm> ReportWindow;
 };
 
 /// The 16x16 chip page: the stage's 256 16x16 chips (four tiles and a property byte each)

@@ -158,7 +158,7 @@ QGroupBox *BuildPaletteChoice(QWidget *page, Chip16x16EditControls &controls) {
 } // namespace
 
 Chip16x16EditControls BuildChip16x16Page(QWidget *page, QLabel *statusPanel,
-                                         TShowUnusedChipNumForm *reportWindow) {
+                                         LazyDialog<TShowUnusedChipNumForm> reportWindow) {
     Chip16x16EditControls controls;
     controls.StatusPanel = statusPanel;
     controls.ReportWindow = reportWindow;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/LazyDialog.h"
 #include "common/PageController.h"
 
 #include <QObject>
@@ -37,7 +38,7 @@ struct Chip32x32EditControls {
     QPushButton *BtnUnused32x32ChipChk = nullptr;
     QPushButton *BtnOverlap32x32ChipChk = nullptr;
     QLabel *StatusPanel = nullptr; ///< the main window's second status-bar panel
-    TShowUnusedChipNumForm *ReportWindow = nullptr;
+    LazyDialog<TShowUnusedChipNumForm> ReportWindow;
 };
 
 /// The 32x32 chip page: composes the stage's 256 32x32 chips from 16x16 chips, shows them

@@ -115,7 +115,7 @@ QVBoxLayout *BuildSideColumn(QWidget *page, Chip32x32EditControls &controls) {
 } // namespace
 
 Chip32x32EditControls BuildChip32x32Page(QWidget *page, QLabel *statusPanel,
-                                         TShowUnusedChipNumForm *reportWindow) {
+                                         LazyDialog<TShowUnusedChipNumForm> reportWindow) {
     Chip32x32EditControls controls;
     controls.StatusPanel = statusPanel;
     controls.ReportWindow = reportWindow;

@@ -276,7 +276,7 @@ void MapSetEditClass::WriteBlock(
 }
 
 void MapSetEditClass::OpenGridDialog(int page) {
-    TMapSetEditGridForm *form = Controls.GridForm;
+    TMapSetEditGridForm *form = Controls.GridForm.Get();
     form->Load(ShownMapSet[page], MapSetCells(page));
     if (form->exec() == QDialog::Accepted)
         ApplyGridEdit(page, form->Result());

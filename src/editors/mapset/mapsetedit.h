@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/LazyDialog.h"
 #include "common/PageController.h"
 
 #include <QObject>
@@ -35,8 +36,8 @@ struct MapSetEditControls {
     QPushButton *Button3 = nullptr;
     QPushButton *BtnReplaceMapSetChip = nullptr;
     QLabel *StatusPanel = nullptr; ///< the main window's hover panel
-    TMapSetEditGridForm *GridForm = nullptr;
-    TShowUnusedChipNumForm *ReportWindow = nullptr;
+    LazyDialog<TMapSetEditGridForm> GridForm;
+    LazyDialog<TShowUnusedChipNumForm> ReportWindow;
 };
 
 /// The map set page: two of the current stage's 32 map sets side by side, painted cell by

@@ -75,8 +75,8 @@ QGroupBox *BuildSelectedChipGroup(QWidget *page, MapSetEditControls &controls) {
 } // namespace
 
 MapSetEditControls BuildMapSetPage(QWidget *page, QLabel *statusPanel,
-                                   TMapSetEditGridForm *gridForm,
-                                   TShowUnusedChipNumForm *reportWindow) {
+                                   LazyDialog<TMapSetEditGridForm> gridForm,
+                                   LazyDialog<TShowUnusedChipNumForm> reportWindow) {
     MapSetEditControls controls;
     controls.StatusPanel = statusPanel;
     controls.GridForm = gridForm;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/LazyDialog.h"
 #include "mapsetedit.h"
 
 class QLabel;
@@ -11,8 +12,8 @@ class TShowUnusedChipNumForm;
 /// the user sees them) and returns them for the hand-over, together with the main window's
 /// hover panel and the two dialogs the page uses.
 MapSetEditControls BuildMapSetPage(QWidget *page, QLabel *statusPanel,
-                                   TMapSetEditGridForm *gridForm,
-                                   TShowUnusedChipNumForm *reportWindow);
+                                   LazyDialog<TMapSetEditGridForm> gridForm,
+                                   LazyDialog<TShowUnusedChipNumForm> reportWindow);
 
 /// Connects the page's control events to the controller's handlers.
 void ForwardMapSetPageEvents(const MapSetEditControls &controls, MapSetEditClass &controller);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/LazyDialog.h"
 #include "common/PageController.h"
 
 #include <QObject>
@@ -53,7 +54,7 @@ struct ObjectEditControls {
     /// The main window's hover panel; the object page shows its hover information as a
     /// pop-up hint instead, so it leaves the panel alone.
     QLabel *StatusPanel = nullptr;
-    TObjectEditForm *ObjectForm = nullptr;
+    LazyDialog<TObjectEditForm> ObjectForm;
 };
 
 /// The object page: two neighbouring rooms with their backgrounds and object markers, and

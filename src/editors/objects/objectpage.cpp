@@ -124,7 +124,7 @@ void BuildPopupMenu(QWidget *page, ObjectEditControls &controls) {
 } // namespace
 
 ObjectEditControls BuildObjectPage(QWidget *page, QLabel *statusPanel,
-                                   TObjectEditForm *objectForm) {
+                                   LazyDialog<TObjectEditForm> objectForm) {
     ObjectEditControls controls;
     controls.StatusPanel = statusPanel;
     controls.ObjectForm = objectForm;

@@ -6,10 +6,13 @@
 #include "fileio.h"
 #include "filewriting.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -26,10 +29,11 @@ TStageOverviewForm::TStageOverviewForm(const FcPaletteData &colours, const RomIm
                                        QWidget *parent)
     : QWidget(parent, Qt::Window), Document(document), Graphics(graphics), Prompt(prompt),
       Overview(colours, document) {
-    // A frame of the palette animation's default pace: an unchanged model costs a
-    // comparison of a few microseconds.
-    FollowTimer.setInterval(16);
-    connect(&FollowTimer, &QTimer::timeout, this, &TStageOverviewForm::Follow);
+    // A modal dialog's OK writes the model only after its own event loop has ended; a short
+    // wait lets every edit finish first. It also keeps a drag that paints to one look a frame.
+    FollowAfterInput.setSingleShot(true);
+    FollowAfterInput.setInterval(30);
+    connect(&FollowAfterInput, &QTimer::timeout, this, &TStageOverviewForm::Follow);
     setObjectName(QStringLiteral("StageOverviewForm"));
     setWindowTitle(tr("ステージ全体図"));
     resize(800, 360);
@@ -77,6 +81,27 @@ TStageOverviewForm::TStageOverviewForm(const FcPaletteData &colours, const RomIm
             [this](int percent) { LblOverviewZoom->setText(ZoomText(percent)); });
     connect(savePng, &QPushButton::clicked, this, &TStageOverviewForm::SavePng);
     connect(View, &TStageOverviewView::RoomClicked, this, &TStageOverviewForm::RoomChosen);
+    connect(View, &TStageOverviewView::AboutToPaint, this, &TStageOverviewForm::Follow);
+}
+
+void TStageOverviewForm::FitWholeStage(const QRect &available) {
+    layout()->activate();
+    // Room left for the window's frame, which is not known before it is shown.
+    const QSize frameAllowance(16, 40);
+    const QSize chrome = size() - View->size() + QSize(2, 2) * View->frameWidth();
+    const QSize room = available.size() - chrome - frameAllowance;
+    const StageOverviewLayout &rooms = Overview.Layout();
+    View->SetZoom(rooms.ZoomToFit(
+        room, {TStageOverviewView::ZoomSteps.begin(), TStageOverviewView::ZoomSteps.end()}));
+    // As large as the rooms at that zoom, as far as the screen allows; the bars scroll the
+    // rest, and a bar that is needed gets its room as well.
+    const QSize picture = rooms.PictureSize() * View->Zoom() / 100;
+    QSize shown = picture.boundedTo(room);
+    if (picture.width() > room.width())
+        shown.rheight() += View->horizontalScrollBar()->sizeHint().height();
+    if (picture.height() > room.height())
+        shown.rwidth() += View->verticalScrollBar()->sizeHint().width();
+    resize(chrome + shown);
 }
 
 void TStageOverviewForm::Follow() {
@@ -101,13 +126,37 @@ void TStageOverviewForm::SavePng() {
 
 void TStageOverviewForm::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
+    qApp->installEventFilter(this);
     Follow();
-    FollowTimer.start();
 }
 
 void TStageOverviewForm::hideEvent(QHideEvent *event) {
-    FollowTimer.stop();
+    qApp->removeEventFilter(this);
+    FollowAfterInput.stop();
     QWidget::hideEvent(event);
+}
+
+bool TStageOverviewForm::eventFilter(QObject *, QEvent *event) {
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        // Only a held button paints; hovering changes nothing.
+        if (static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton)
+            break;
+        [[fallthrough]];
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::Drop:
+        if (!FollowAfterInput.isActive())
+            FollowAfterInput.start();
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 void TStageOverviewForm::ColumnsChanged(int columns) {

@@ -17,8 +17,10 @@ class UserPrompt;
 /// The stage overview window: all 48 rooms of the current stage in the colours the pages
 /// show (palette set and animation), with check boxes for object markers and room numbers,
 /// the number of rooms to a row, zoom buttons and the export of the whole picture as PNG.
-/// Non-modal; while shown it follows the model on a timer of its own, so edits show even
-/// with the palette animation switched off.
+/// Non-modal. While shown it follows the model whenever it may have changed: shortly after
+/// the user's input anywhere in the program (every edit comes from one), on each step of the
+/// palette animation, and before every paint. Nothing wakes it while the user and the
+/// animation rest.
 ///
 /// Owns its picture and controls. Borrows the document, the editor's renderer (whose stage
 /// palette it copies) and the prompt.
@@ -32,6 +34,10 @@ public:
     /// Brings the shown rooms up to date with the current stage and colours; nothing while
     /// hidden (showing the window catches up).
     void Follow();
+    /// Chooses the largest zoom that shows every room, in the rows as they are set, within
+    /// the screen area `available` (the smallest zoom when none does) and sizes the window
+    /// to the rooms, as far as that area allows.
+    void FitWholeStage(const QRect &available);
     /// Another image was opened: everything is drawn again from it.
     void DocumentOpened();
     /// Asks for a file name and writes the whole overview at 100 %, markers as shown.
@@ -43,6 +49,8 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    /// Watches the program's input while shown, to follow the model after it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void ColumnsChanged(int columns);
@@ -57,5 +65,6 @@ private:
     QSpinBox *SpinOverviewColumns = nullptr;
     QLabel *LblOverviewZoom = nullptr;
     TStageOverviewView *View = nullptr;
-    QTimer FollowTimer;
+    /// Runs once a little after input, when the edit the input made is done.
+    QTimer FollowAfterInput;
 };

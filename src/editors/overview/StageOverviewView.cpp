@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr std::array<int, 8> ZoomSteps = {25, 50, 75, 100, 150, 200, 300, 400};
 constexpr int WheelUnitsPerNotch = 120;
 constexpr int RoomNumberMargin = 2;
 
@@ -99,21 +98,26 @@ void TStageOverviewView::RoomsChanged(const std::vector<int> &rooms) {
 }
 
 void TStageOverviewView::paintEvent(QPaintEvent *event) {
-    QPainter painter(viewport());
+    // Whatever changed since the last look is taken in first: a repaint never shows an old
+    // state of the model.
+    emit AboutToPaint();
+    const QRect exposed = event->rect();
     // Whole picture pixels around the exposed part, so that partly covered ones are drawn.
-    const QRect source = QRect(PicturePoint(event->rect().topLeft()),
-                               PicturePoint(event->rect().bottomRight() + QPoint(1, 1)))
-                             .intersected(QRect(QPoint(0, 0), Overview.Layout().PictureSize()));
-    if (source.isEmpty())
-        return;
+    const QRect source =
+        QRect(PicturePoint(exposed.topLeft()), PicturePoint(exposed.bottomRight() + QPoint(1, 1)))
+            .intersected(QRect(QPoint(0, 0), Overview.Layout().PictureSize()));
     Overview.DrawStale(source);
-    const double scale = ZoomPercent / 100.0;
-    const QPoint scroll = ScrollPosition();
-    const QRectF target(source.x() * scale - scroll.x(), source.y() * scale - scroll.y(),
-                        source.width() * scale, source.height() * scale);
-    painter.drawImage(target, Overview.Picture(), source);
+    // Only the exposed pixels are turned into colours, at the zoom they are shown at.
+    if (Exposed.width() < exposed.width() || Exposed.height() < exposed.height())
+        Exposed = QImage(exposed.size().expandedTo(Exposed.size()), QImage::Format_RGB32);
+    QImage part(Exposed.bits(), exposed.width(), exposed.height(), Exposed.bytesPerLine(),
+                QImage::Format_RGB32);
+    Overview.Render(part, exposed.topLeft() + ScrollPosition(), ZoomPercent,
+                    viewport()->palette().color(QPalette::Dark).rgb());
+    QPainter painter(viewport());
+    painter.drawImage(exposed.topLeft(), part);
     if (RoomNumbers)
-        DrawRoomNumbers(painter, event->rect());
+        DrawRoomNumbers(painter, exposed);
 }
 
 void TStageOverviewView::DrawRoomNumbers(QPainter &painter, const QRect &exposed) const {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <QPoint>
+#include <array>
 #include <vector>
 
 class StageOverviewPicture;
@@ -11,13 +13,16 @@ class StageOverviewPicture;
 /// more than fit, else along them), Ctrl+wheel zooms about the pointer, the middle button
 /// drags the view, and a left click names the room under the pointer.
 ///
-/// Draws only the exposed part, and asks the picture to draw just the stale rooms in it.
+/// Draws only the exposed part, turned into colours at the zoom shown, and asks the picture
+/// to draw just the stale rooms in it.
 /// Borrows the picture.
 class TStageOverviewView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     static constexpr int MinZoom = 25;
     static constexpr int MaxZoom = 400;
+    /// The zooms the buttons and the wheel step through, in percent.
+    static constexpr std::array<int, 8> ZoomSteps = {25, 50, 75, 100, 150, 200, 300, 400};
 
     TStageOverviewView(StageOverviewPicture &picture, QWidget *parent = nullptr);
 
@@ -35,6 +40,8 @@ public:
 
 signals:
     void RoomClicked(int room);
+    /// A paint is about to show the picture: the moment to bring it up to date.
+    void AboutToPaint();
     void ZoomChanged(int percent);
 
 protected:
@@ -55,6 +62,8 @@ private:
     void DrawRoomNumbers(QPainter &painter, const QRect &exposed) const;
 
     StageOverviewPicture &Overview;
+    /// The pixels of the last paint, kept so that a repaint allocates nothing.
+    QImage Exposed;
     int ZoomPercent = 100;
     bool RoomNumbers = true;
     bool Dragging = false;

@@ -141,6 +141,16 @@ void PaletteEditClass::CBSelectPaletteSetChange() {
     Controls.FrameTimer->Restart();
 }
 
+bool PaletteEditClass::Animates() {
+    const PaletteAnimeSet &selectors = SelectedAnimeSet();
+    return std::any_of(selectors.begin(), selectors.end(),
+                       [](uint8_t selector) { return selector >= 0x80; });
+}
+
+int PaletteEditClass::FramesUntilStep() {
+    return std::max(1, Graphics.TicksUntilStep(SelectedAnimeSet()));
+}
+
 bool PaletteEditClass::AnimationTick() {
     return Graphics.StepPaletteAnimation(SelectedAnimeSet());
 }

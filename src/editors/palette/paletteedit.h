@@ -64,6 +64,10 @@ public:
     /// One frame-timer tick: steps the animation of the selected set; true when a colour
     /// changed (the main window then redraws the active page).
     bool AnimationTick();
+    /// True when a slot of the selected set plays an animation (a selector of 0x80 or more).
+    bool Animates();
+    /// Ticks until the animation of the selected set next steps (at least 1).
+    int FramesUntilStep();
 
     /// Writes the 16 palette edits from the stored entries of the selected set.
     void ShowPaletteValues();

@@ -1,6 +1,7 @@
 #include "NamedChild.h"
 #include "ScriptedPrompt.h"
 #include "chipusage/showUnusedChipNumForm.h"
+#include "common/LazyDialog.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -55,6 +56,7 @@ private slots:
     void reportShowsOnlyCancel();
     void replacementOffer();
     void emptyOfferShowsMessageOnly();
+    void pagesShareOneDialogMadeWhenFirstUsed();
 };
 
 void TestShowUnusedChipNumForm::designValues() {
@@ -158,6 +160,24 @@ void TestShowUnusedChipNumForm::emptyOfferShowsMessageOnly() {
     QCOMPARE(bench.Find<QLabel>(QStringLiteral("LblMessage"))->text(),
              QStringLiteral("未使用チップ番号は"));
     QVERIFY(bench.OkButton()->isHidden());
+}
+
+// Three pages hold copies of the report window; the first one to use it makes it.
+void TestShowUnusedChipNumForm::pagesShareOneDialogMadeWhenFirstUsed() {
+    ScriptedPrompt prompt;
+    QWidget window;
+    int made = 0;
+    const LazyDialog<TShowUnusedChipNumForm> held(std::function([&] {
+        ++made;
+        return new TShowUnusedChipNumForm(prompt, &window);
+    }));
+    const LazyDialog<TShowUnusedChipNumForm> copies[] = {held, held};
+    QCOMPARE(made, 0);
+    TShowUnusedChipNumForm *dialog = copies[1].Get();
+    QVERIFY(dialog);
+    QCOMPARE(copies[0].Get(), dialog);
+    QCOMPARE(held->parent(), &window);
+    QCOMPARE(made, 1);
 }
 
 QTEST_MAIN(TestShowUnusedChipNumForm)
