@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 
@@ -94,6 +95,7 @@ bool RomImageData::Open(const QString &path) {
     std::fill(Buffer->begin() + length, Buffer->end(), uint8_t{0});
     ImageSize = static_cast<int32_t>(length);
     Path = path;
+    OnDisk.Take(path, bytes);
     for (const auto &stage : Stages)
         stage->LoadAll();
     const std::vector<StageTableRef> outside = TablesOutsideImage(false);
@@ -159,12 +161,20 @@ std::optional<QByteArray> RomImageData::EditedImage() {
             tr("次の表はROMイメージの範囲外にあるため、編集後のイメージを作れませんでした。")))
         return std::nullopt;
     // The stages encode into the live buffer they borrow; keep its bytes aside and put them
-    // back, so reloading a page still reads the image as opened or last saved. The copy is
+    // back, so reloading a page still reads the image as opened or last saved and a later
+    // save writes exactly what it would have without this copy. The copy is
     // as large as the buffer, far too large for the stack.
     const auto live = std::make_unique<ImageBuffer>(*Buffer);
+    // The object store stages the table it writes, and what it leaves behind the end marker
+    // is what a later save writes there: put that back as well.
+    std::vector<std::array<ObjectTableEntry, ObjectTableSize>> staged;
+    for (const auto &stage : Stages)
+        staged.push_back(stage->ObjectTable());
     StoreFlaggedTables();
     QByteArray edited(reinterpret_cast<const char *>(Buffer->data()), ImageSize);
     *Buffer = *live;
+    for (int stage = 0; stage < StageCount; ++stage)
+        Stages[stage]->RestoreObjectTable(staged[stage]);
     return edited;
 }
 
@@ -181,6 +191,7 @@ bool RomImageData::Save(const QString &path) {
     Flags.ClearAll();
     ClearAllHistories();
     Path = path;
+    OnDisk.Take(path, bytes);
     return true;
 }
 
@@ -188,6 +199,92 @@ void RomImageData::Close() {
     Buffer->fill(0);
     Current = 0;
     ClearAllHistories();
+    OnDisk.Forget();
+}
+
+bool RomImageData::ChangedOnDisk(DiskLook look) {
+    if (!OnDisk.IsTaken() || (look == DiskLook::Quick && !OnDisk.IdentityDiffers()))
+        return false;
+    QFile file(OnDisk.Path());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // Larger than any image this editor opens: certainly not what it read or wrote.
+    if (file.size() > ImageBufferSize)
+        return true;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    if (OnDisk.ContentsDiffer(bytes))
+        return true;
+    OnDisk.TakeIdentity();
+    return false;
+}
+
+void RomImageData::IgnoreDiskChange() {
+    OnDisk.TakeIdentity();
+}
+
+std::vector<StageTableRef> RomImageData::FlaggedTables() const {
+    std::vector<StageTableRef> tables;
+    for (int stage = 0; stage < StageCount; ++stage)
+        for (int t = 0; t < StageTableCount; ++t)
+            if (Flags.EditFlag(AreaOfTable[t], stage))
+                tables.push_back({stage, static_cast<StageTable>(t)});
+    return tables;
+}
+
+bool RomImageData::SaveKeepingOtherChanges() {
+    if (RefuseUnsavable(tr("次の表はROMイメージの範囲外にあるため、保存できませんでした。")))
+        return false;
+    const QString resized =
+        Path + tr("は大きさが変わっているため、両方の変更を残して保存できませんでした。");
+    // Looked at before reading: the file may have grown to anything.
+    if (QFileInfo(Path).size() != ImageSize) {
+        Prompt.ShowMessage(resized);
+        return false;
+    }
+    const std::optional<QByteArray> onDisk = FileWriting::ReadWholeFile(Path, Prompt);
+    if (!onDisk)
+        return false;
+    if (onDisk->size() != ImageSize) {
+        Prompt.ShowMessage(resized);
+        return false;
+    }
+
+    // The buffer holds the image as opened or last saved: where the file differs from it
+    // inside a table about to be written, the other program changed that table too.
+    const auto asOpened = std::make_unique<ImageBuffer>(*Buffer);
+    StoreFlaggedTables();
+    QByteArray merged = *onDisk;
+    std::vector<StageTableRef> overwritten;
+    for (const StageTableRef &ref : FlaggedTables()) {
+        bool changedThere = false;
+        for (const StoredRun &run : Stages[ref.Stage]->StoredRuns(ref.Table)) {
+            const char *encoded = reinterpret_cast<const char *>(Buffer->data()) + run.Offset;
+            const char *opened = reinterpret_cast<const char *>(asOpened->data()) + run.Offset;
+            changedThere =
+                changedThere || std::memcmp(onDisk->constData() + run.Offset, opened,
+                                            static_cast<size_t>(run.Length)) != 0;
+            std::memcpy(merged.data() + run.Offset, encoded, static_cast<size_t>(run.Length));
+        }
+        if (changedThere)
+            overwritten.push_back(ref);
+    }
+    if (!FileWriting::WriteWholeFile(Path, merged, Prompt)) {
+        *Buffer = *asOpened;
+        return false;
+    }
+
+    std::memcpy(Buffer->data(), merged.constData(), static_cast<size_t>(ImageSize));
+    for (const auto &stage : Stages)
+        stage->LoadAll();
+    Flags.ClearAll();
+    OnDisk.Take(Path, merged);
+    if (!overwritten.empty())
+        Prompt.ShowMessage(tr("次の表は他のプログラムでも変更されていたため、このエディタの"
+                              "内容で上書きしました。") +
+                           u'\n' + StageTableListText(overwritten));
+    return true;
 }
 
 int RomImageData::ChrPageCount() const {

@@ -14,6 +14,7 @@ class EditFlagManagement;
 class EditorGraphics;
 class FcPaletteData;
 class InterfaceTranslation;
+class OutsideChanges;
 class PageController;
 class ProgramFiles;
 class QAction;
@@ -136,6 +137,7 @@ private:
     std::array<PageController *, EditPageCount> PageControllers{};
     TestPlay *Play = nullptr;
     RecentFiles *Recent = nullptr;
+    OutsideChanges *Outside = nullptr;
     DialogFolders Folders;
 
     QMenu *N1 = nullptr;

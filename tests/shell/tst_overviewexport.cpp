@@ -8,6 +8,8 @@
 #include "fileio.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +19,31 @@
 #include <QTimer>
 #include <QTest>
 
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            ++Count;
+        return false;
+    }
+};
+
+void SendWheel(QWidget *target, QPoint angle, Qt::KeyboardModifiers modifiers) {
+    const QPointF at(10, 10);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), angle, Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+}
+
+} // namespace
+
 class TestOverviewExport : public QObject {
     Q_OBJECT
 private slots:
@@ -24,6 +51,9 @@ private slots:
     void overviewClickChoosesTheLeftRoom();
     void overviewPngShowsTheRoomsAsTheMapPage();
     void overviewFollowsEditsWithTheAnimationOff();
+    void overviewShowsTheRoomsItsPngBroughtUpToDate();
+    void overviewWheel_data();
+    void overviewWheel();
     void pagePictureIsSaved_data();
     void pagePictureIsSaved();
     void patchGivesTheSavedBytesAndLeavesTheDocument();
@@ -103,6 +133,64 @@ void TestOverviewExport::overviewFollowsEditsWithTheAnimationOff() {
     StageData &stage = form->Document().Stage(0);
     QVERIFY(stage.SetMapEntry(0, stage.Map()[0] ^ 1));
     QTRY_VERIFY(viewport->grab().toImage() != before);
+}
+
+// Saving the picture draws the rooms an edit left stale since the last look at the model;
+// the window shows them at once, not only after the next change.
+void TestOverviewExport::overviewShowsTheRoomsItsPngBroughtUpToDate() {
+    EditorSetup setup;
+    QVERIFY(WriteFile(setup.ProgramFile(QStringLiteral("quartex3editor.ini")),
+                      QByteArrayLiteral("[Timer]\nInterval=0\n")));
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    Child<QAction>(*form, "StageOverview1")->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(Child<QWidget>(*form, "StageOverviewForm")));
+    QWidget *viewport = Child<QAbstractScrollArea>(*form, "ViewOverview")->viewport();
+    QTest::qWait(50);
+
+    StageData &stage = form->Document().Stage(0);
+    QVERIFY(stage.SetMapEntry(0, stage.Map()[0] ^ 1));
+    PaintCounter paints(viewport);
+    setup.Prompt.FileNames = {setup.WorkFile(QStringLiteral("overview.png"))};
+    Child<QPushButton>(*form, "BtnOverviewSavePng")->click();
+    QTRY_VERIFY(paints.Count > 0);
+}
+
+void TestOverviewExport::overviewWheel_data() {
+    QTest::addColumn<QList<int>>("angles");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("zoom");
+    QTest::addColumn<bool>("scrolledAlong");
+    const int ctrl = int(Qt::ControlModifier);
+    QTest::newRow("plain wheel on one row") << QList<int>{-120} << 0 << QStringLiteral("100 %")
+                                            << true;
+    QTest::newRow("ctrl, one notch") << QList<int>{-120} << ctrl << QStringLiteral("75 %")
+                                     << false;
+    QTest::newRow("ctrl, half notches") << QList<int>{-60, -60} << ctrl << QStringLiteral("75 %")
+                                        << false;
+    QTest::newRow("ctrl, touchpad steps")
+        << QList<int>{-30, -30, -30, -30, -30} << ctrl << QStringLiteral("75 %") << false;
+    QTest::newRow("ctrl, half a notch") << QList<int>{-60} << ctrl << QStringLiteral("100 %")
+                                        << false;
+    QTest::newRow("ctrl, back and forth")
+        << QList<int>{-60, 60, -60} << ctrl << QStringLiteral("100 %") << false;
+}
+
+void TestOverviewExport::overviewWheel() {
+    QFETCH(QList<int>, angles);
+    QFETCH(int, modifiers);
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    Child<QAction>(*form, "StageOverview1")->trigger();
+    auto *view = Child<QAbstractScrollArea>(*form, "ViewOverview");
+    QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+    for (int angle : angles)
+        SendWheel(view->viewport(), QPoint(0, angle), Qt::KeyboardModifiers(modifiers));
+    QTEST(Child<QLabel>(*form, "LblOverviewZoom")->text(), "zoom");
+    QFETCH(bool, scrolledAlong);
+    QCOMPARE(view->horizontalScrollBar()->value() > 0, scrolledAlong);
+    QCOMPARE(view->verticalScrollBar()->value(), 0);
 }
 
 void TestOverviewExport::pagePictureIsSaved_data() {
