@@ -6,8 +6,6 @@
 #include "filewriting.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 
@@ -68,20 +66,20 @@ RomImageData::RomImageData(EditFlagManagement &flags, const QStringList &chipAtt
 RomImageData::~RomImageData() = default;
 
 bool RomImageData::Open(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Prompt.ShowError(file.errorString());
-        return false;
-    }
-    const qint64 length = file.size();
-    if (length < HeaderSize || length > ImageBufferSize) {
-        Prompt.ShowMessage(tr("ファイルを開けませんでした"));
+    // One byte past the largest image is enough to refuse a file as too long without
+    // reading a huge one whole.
+    QString error;
+    const std::optional<QByteArray> read =
+        FileWriting::ReadFileStart(path, qint64{ImageBufferSize} + 1, error);
+    if (!read) {
+        Prompt.ShowError(error);
         return false;
     }
     // Read aside: the loaded image stays intact until the new one has passed every check.
-    const QByteArray bytes = file.read(length);
-    if (bytes.size() != length) {
-        Prompt.ShowError(file.errorString());
+    const QByteArray &bytes = *read;
+    const qint64 length = bytes.size();
+    if (length < HeaderSize || length > ImageBufferSize) {
+        Prompt.ShowMessage(tr("ファイルを開けませんでした"));
         return false;
     }
     if (!HasInesSignature(bytes)) {
@@ -205,16 +203,14 @@ void RomImageData::Close() {
 bool RomImageData::ChangedOnDisk(DiskLook look) {
     if (!OnDisk.IsTaken() || (look == DiskLook::Quick && !OnDisk.IdentityDiffers()))
         return false;
-    QFile file(OnDisk.Path());
-    if (!file.open(QIODevice::ReadOnly))
+    // One byte past the largest image tells a file grown beyond any image without reading
+    // all of it.
+    QString error;
+    const std::optional<QByteArray> bytes =
+        FileWriting::ReadFileStart(OnDisk.Path(), qint64{ImageBufferSize} + 1, error);
+    if (!bytes)
         return false;
-    // Larger than any image this editor opens: certainly not what it read or wrote.
-    if (file.size() > ImageBufferSize)
-        return true;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    if (OnDisk.ContentsDiffer(bytes))
+    if (OnDisk.ContentsDiffer(*bytes))
         return true;
     OnDisk.TakeIdentity();
     return false;
@@ -236,18 +232,17 @@ std::vector<StageTableRef> RomImageData::FlaggedTables() const {
 bool RomImageData::SaveKeepingOtherChanges() {
     if (RefuseUnsavable(tr("次の表はROMイメージの範囲外にあるため、保存できませんでした。")))
         return false;
-    const QString resized =
-        Path + tr("は大きさが変わっているため、両方の変更を残して保存できませんでした。");
-    // Looked at before reading: the file may have grown to anything.
-    if (QFileInfo(Path).size() != ImageSize) {
-        Prompt.ShowMessage(resized);
+    // One byte more than the image tells a grown file without reading all of it.
+    QString error;
+    const std::optional<QByteArray> onDisk =
+        FileWriting::ReadFileStart(Path, qint64{ImageSize} + 1, error);
+    if (!onDisk) {
+        Prompt.ShowError(error);
         return false;
     }
-    const std::optional<QByteArray> onDisk = FileWriting::ReadWholeFile(Path, Prompt);
-    if (!onDisk)
-        return false;
     if (onDisk->size() != ImageSize) {
-        Prompt.ShowMessage(resized);
+        Prompt.ShowMessage(
+            Path + tr("は大きさが変わっているため、両方の変更を残して保存できませんでした。"));
         return false;
     }
 
