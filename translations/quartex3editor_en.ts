@@ -572,6 +572,25 @@
     </message>
 </context>
 <context>
+    <name>OutsideChanges</name>
+    <message>
+        <source>%1は、このエディタで開いた後または保存した後に、他のプログラムで変更されています。
+
+両方を残す: 今のファイルに、このエディタで変更した表だけを書き込みます。それ以外のバイトは他のプログラムが残したままです。
+名前を付けて保存: 別のファイルに保存します。
+キャンセル: 何も保存しません。</source>
+        <translation>%1 has been changed by another program since it was opened or last saved here.
+
+Keep both: write only the tables changed in this editor into the file as it is now. Every other byte stays as the other program left it.
+Save as: save to another file.
+Cancel: save nothing.</translation>
+    </message>
+    <message>
+        <source>%1は他のプログラムで変更されました。読み込み直しますか？</source>
+        <translation>%1 has been changed by another program. Read it again?</translation>
+    </message>
+</context>
+<context>
     <name>PaletteEditClass</name>
     <message>
         <source>このステージのパレットを読み込み直します。よろしいですか？</source>
@@ -615,6 +634,14 @@
     <message>
         <source>すべてのファイル (*.*)</source>
         <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>両方を残す</source>
+        <translation>Keep both</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存...</source>
+        <translation>Save as...</translation>
     </message>
 </context>
 <context>
@@ -717,6 +744,25 @@
     <message>
         <source>次の表はROMイメージの範囲外にあるため、保存できませんでした。</source>
         <translation>These tables lie outside the ROM image, so the image could not be saved.</translation>
+    </message>
+    <message>
+        <source>は大きさが変わっているため、両方の変更を残して保存できませんでした。</source>
+        <translation> has changed its size: could not save keeping both changes.</translation>
+    </message>
+    <message>
+        <source>次の表は他のプログラムでも変更されていたため、このエディタの内容で上書きしました。</source>
+        <translation>The following tables had been changed by the other program too and were overwritten with this editor&apos;s contents.</translation>
+    </message>
+    <message>
+        <source>CHRデータのタイル %1個</source>
+        <translation>%1 tiles of the CHR data</translation>
+    </message>
+</context>
+<context>
+    <name>StageData</name>
+    <message>
+        <source>%1 (ステージ %2)</source>
+        <translation>%1 (stage %2)</translation>
     </message>
 </context>
 <context>

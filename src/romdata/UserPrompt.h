@@ -6,6 +6,13 @@
 /// The answer to the save confirmation (Yes / No / Cancel).
 enum class SaveAnswer { Yes, No, Cancel };
 
+/// The answer to the question before saving over a file another program has changed.
+enum class ChangedFileAnswer {
+    KeepBoth, ///< write only the edited tables into the file as it is now
+    SaveAs,   ///< save under another name
+    Cancel    ///< write nothing
+};
+
 /// Whether a file dialog picks an existing file or names one to write.
 enum class FileAccess { Open, Save };
 
@@ -27,6 +34,9 @@ public:
     /// The save dialog of cartridge images (asks before overwriting), starting in `folder`
     /// (empty: wherever the toolkit likes); nothing when the user cancels.
     virtual std::optional<QString> AskSaveFileName(const QString &folder) = 0;
+    /// The question before saving over a file another program changed: keep both (the
+    /// default), save as, or cancel (also when the box is closed).
+    virtual ChangedFileAnswer AskChangedFile(const QString &text) = 0;
     /// A file dialog for anything but cartridge images (a program, a picture, a patch):
     /// `filter` lists the file types as "caption (*.ext)" entries separated by ";;". The
     /// save form asks before overwriting. Nothing when the user cancels.

@@ -1,5 +1,7 @@
 #include "editdata.h"
 
+#include "HexText.h"
+
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
@@ -18,6 +20,23 @@ bool IsSingleByteCategory(uint8_t category) {
     case CategoryMapEntry:
     case CategoryPaletteEntry:
     case CategoryPaletteAnimeEntry:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The steps on the tables a sharing group holds in common.
+bool IsSharedTableCategory(uint8_t category) {
+    switch (category) {
+    case CategoryChip16x16Tile:
+    case CategoryChipProperty:
+    case CategoryChip16x16Paste:
+    case CategoryChip32x32Entry:
+    case CategoryChip32x32Paste:
+    case CategoryMapSetEntry:
+    case CategoryMapSetPaste:
+    case CategoryMapSetGridEdit:
         return true;
     default:
         return false;
@@ -66,13 +85,15 @@ StageData::StageData(int stageNumber, ImageBuffer &image, const AddressData &add
       Chip16x16Storage(std::make_shared<Chip16x16Table>()),
       ChipPropertyStorage(std::make_shared<ChipPropertyTable>()),
       Chip32x32Storage(std::make_shared<Chip32x32Table>()),
-      MapSetStorage(std::make_shared<MapSetTable>()) {}
+      MapSetStorage(std::make_shared<MapSetTable>()),
+      Shared(std::make_shared<SharedTableHistory>()) {}
 
 void StageData::ShareChipTablesWith(const StageData &source) {
     Chip16x16Storage = source.Chip16x16Storage;
     ChipPropertyStorage = source.ChipPropertyStorage;
     Chip32x32Storage = source.Chip32x32Storage;
     MapSetStorage = source.MapSetStorage;
+    Shared = source.Shared;
 }
 
 uint8_t *StageData::ImageAt(StageTable table, int32_t offset, int32_t length) {
@@ -218,6 +239,17 @@ void StageData::LoadAll() {
     LoadBGPalette();
     LoadBGPaletteAnime();
     LoadObjects();
+}
+
+std::vector<StoredRun> StageData::StoredRuns(StageTable table) const {
+    const int32_t offset = Addresses.TableOffset(table, Number);
+    if (table != StageTable::BGPalette && table != StageTable::BGPaletteAnime)
+        return {{offset, TableInfo(table).Span}};
+    const int32_t length = table == StageTable::BGPalette ? 16 : 4;
+    std::vector<StoredRun> runs;
+    for (int set = 0; set < PaletteSetCount; ++set)
+        runs.push_back({offset + PaletteStride * set, length});
+    return runs;
 }
 
 ObjectNode *StageData::AddObject(int room, int32_t x, int32_t y, int32_t kind) {
@@ -390,26 +422,48 @@ bool StageData::SetPaletteAnimeEntry(int index, uint8_t value) {
     return SetSingle(CategoryPaletteAnimeEntry, index, value);
 }
 
+// A new step ends both redo lists this stage shows, as a new edit always empties the redo
+// list of the history it is made in.
 void StageData::PushUndo(UndoData record) {
-    UndoStack.push_back(std::move(record));
+    record.Order = Shared->NextOrder++;
+    record.Stage = Number;
+    const bool shared = IsSharedTableCategory(record.Category);
+    (shared ? Shared->UndoStack : UndoStack).push_back(std::move(record));
     RedoStack.clear();
+    Shared->RedoStack.clear();
 }
 
 void StageData::ClearHistory() {
     UndoStack.clear();
     RedoStack.clear();
+    Shared->UndoStack.clear();
+    Shared->RedoStack.clear();
+}
+
+const std::vector<UndoData> *StageData::Latest(const std::vector<UndoData> &own,
+                                               const std::vector<UndoData> &shared) {
+    if (own.empty())
+        return shared.empty() ? nullptr : &shared;
+    if (shared.empty())
+        return &own;
+    return own.back().Order > shared.back().Order ? &own : &shared;
 }
 
 uint8_t StageData::Undo() {
-    return ApplyHistoryRecord(UndoStack, RedoStack);
+    if (Latest(UndoStack, Shared->UndoStack) == &UndoStack)
+        return ApplyHistoryRecord(UndoStack, RedoStack);
+    return ApplyHistoryRecord(Shared->UndoStack, Shared->RedoStack);
 }
 
 uint8_t StageData::Redo() {
-    return ApplyHistoryRecord(RedoStack, UndoStack);
+    if (Latest(RedoStack, Shared->RedoStack) == &RedoStack)
+        return ApplyHistoryRecord(RedoStack, UndoStack);
+    return ApplyHistoryRecord(Shared->RedoStack, Shared->UndoStack);
 }
 
 // Applies the top record of `source` and pushes its inverse on `target` with a plain push,
-// so neither stack is emptied and the recording switch plays no part. A record that
+// so neither stack is emptied and the recording switch plays no part; the inverse is the
+// latest step of the target. A record that
 // covers no bytes of this stage (an id no setter records, or a position outside its
 // table) is dropped and reports that nothing was applied.
 uint8_t StageData::ApplyHistoryRecord(std::vector<UndoData> &source,
@@ -421,13 +475,15 @@ uint8_t StageData::ApplyHistoryRecord(std::vector<UndoData> &source,
 
     const std::vector<uint8_t *> bytes = RecordBytes(record.Category, record.Position);
     if (IsSingleByteCategory(record.Category) && bytes.size() == 1) {
-        target.push_back({record.Category, record.Position, *bytes.front(), {}});
+        target.push_back({record.Category, record.Position, *bytes.front(), {},
+                          Shared->NextOrder++, record.Stage});
         *bytes.front() = record.OldValue;
         return record.Category;
     }
     if (!IsSingleByteCategory(record.Category) && !bytes.empty() &&
         bytes.size() == record.OldBytes.size()) {
-        UndoData inverse{record.Category, record.Position, 0, std::vector<uint8_t>(bytes.size())};
+        UndoData inverse{record.Category, record.Position, 0, std::vector<uint8_t>(bytes.size()),
+                         Shared->NextOrder++, record.Stage};
         for (size_t i = 0; i < bytes.size(); ++i) {
             inverse.OldBytes[i] = *bytes[i];
             *bytes[i] = record.OldBytes[i];
@@ -438,10 +494,23 @@ uint8_t StageData::ApplyHistoryRecord(std::vector<UndoData> &source,
     return CategoryNothingApplied;
 }
 
+// A step another stage of the group made is named with that stage, so undoing or redoing
+// it from here is never a surprise.
+QString StageData::StepName(const std::vector<UndoData> *stack) const {
+    if (!stack)
+        return QString();
+    const UndoData &step = stack->back();
+    const QString name = EditCategoryName(step.Category);
+    if (step.Stage == Number)
+        return name;
+    return QCoreApplication::translate("StageData", "%1 (ステージ %2)")
+        .arg(name, HexText(step.Stage));
+}
+
 QString StageData::UndoName() const {
-    return UndoStack.empty() ? QString() : EditCategoryName(UndoStack.back().Category);
+    return StepName(Latest(UndoStack, Shared->UndoStack));
 }
 
 QString StageData::RedoName() const {
-    return RedoStack.empty() ? QString() : EditCategoryName(RedoStack.back().Category);
+    return StepName(Latest(RedoStack, Shared->RedoStack));
 }

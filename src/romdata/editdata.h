@@ -35,6 +35,30 @@ struct UndoData {
     int32_t Position = 0;
     uint8_t OldValue = 0;          ///< single-byte steps
     std::vector<uint8_t> OldBytes; ///< block steps (5, 4 or 64 bytes)
+    /// When the step was pushed, counted per sharing group: orders a stage's own steps and
+    /// its group's shared-table steps into one history.
+    uint64_t Order = 0;
+    /// The stage whose edit the step belongs to: a shared-table step may be another's.
+    int Stage = 0;
+};
+
+/// The history of the tables that the stages of one sharing group hold in common (the 16x16
+/// chips, chip properties, 32x32 chips and map sets), and the clock that orders its steps
+/// among the own steps of each of those stages.
+///
+/// Every stage of the group holds the same one, so a step on a shared table is undone and
+/// redone in its place in time from whichever stage the user works in: no stage's undo can
+/// revert a later edit made to the same bytes from another stage.
+struct SharedTableHistory {
+    std::vector<UndoData> UndoStack;
+    std::vector<UndoData> RedoStack;
+    uint64_t NextOrder = 0;
+};
+
+/// A run of image bytes: `Length` bytes from file offset `Offset`.
+struct StoredRun {
+    int32_t Offset = 0;
+    int32_t Length = 0;
 };
 
 /// The display name of an edit category (bit 7 ignored).
@@ -71,7 +95,9 @@ using PaletteAnimeSet = std::array<uint8_t, 4>;
 ///
 /// Borrows the image buffer, the address table and the program-wide undo-recording
 /// switch from `RomImageData`. The four chip and map-set tables are reference-counted
-/// storage that another stage may share (`ShareChipTablesWith`).
+/// storage that another stage may share (`ShareChipTablesWith`); their steps go to the
+/// history of the sharing group, the other tables' steps to the stage's own stacks, and
+/// undo and redo take whichever step of the two is the latest.
 class StageData {
 public:
     StageData(int stageNumber, ImageBuffer &image, const AddressData &addresses,
@@ -79,7 +105,8 @@ public:
 
     int StageNumber() const { return Number; }
 
-    /// Makes this stage use the very chip and map-set tables `source` holds now.
+    /// Makes this stage use the very chip and map-set tables `source` holds now, and the
+    /// history of their steps.
     void ShareChipTablesWith(const StageData &source);
 
     // Tables, read directly by the editors; changed through the recording setters.
@@ -95,6 +122,11 @@ public:
     const PaletteSet &BGPalette(int set) const { return Palettes[set]; }
     const PaletteAnimeSet &BGPaletteAnime(int set) const { return PaletteAnimes[set]; }
     const std::array<ObjectTableEntry, ObjectTableSize> &ObjectTable() const { return Objects; }
+    /// Puts back a staging table kept aside: encoding a copy of the image must leave no trace
+    /// in what a later store writes behind the end marker.
+    void RestoreObjectTable(const std::array<ObjectTableEntry, ObjectTableSize> &table) {
+        Objects = table;
+    }
 
     // Load and store, one pair per table; neither records history nor sets flags.
     void LoadBGBank();
@@ -117,6 +149,8 @@ public:
     void StoreObjects();
     /// `ClearHistory`, then every load in the order the image is decoded.
     void LoadAll();
+    /// The image bytes the store of `table` writes.
+    std::vector<StoredRun> StoredRuns(StageTable table) const;
 
     // Object lists, room 0..47. Nodes stay valid until removed or the list is cleared.
     ObjectNode *AddObject(int room, int32_t x, int32_t y, int32_t kind);
@@ -146,11 +180,12 @@ public:
     bool SetPaletteEntry(int index, uint8_t value);
     bool SetPaletteAnimeEntry(int index, uint8_t value);
 
-    // History.
+    // History: the stage's own steps and its sharing group's, as one.
     void PushUndo(UndoData record);
+    /// Empties the stage's own stacks and its sharing group's.
     void ClearHistory();
-    bool CanUndo() const { return !UndoStack.empty(); }
-    bool CanRedo() const { return !RedoStack.empty(); }
+    bool CanUndo() const { return !UndoStack.empty() || !Shared->UndoStack.empty(); }
+    bool CanRedo() const { return !RedoStack.empty() || !Shared->RedoStack.empty(); }
     uint8_t Undo();
     uint8_t Redo();
     QString UndoName() const;
@@ -168,6 +203,11 @@ private:
     bool SetSingle(uint8_t category, int32_t position, uint8_t value);
     bool SetBlock(uint8_t category, int32_t position, const uint8_t *values, size_t count);
     uint8_t ApplyHistoryRecord(std::vector<UndoData> &source, std::vector<UndoData> &target);
+    /// Of the stage's own stack and the group's, the one whose top step is the latest; null
+    /// when both are empty.
+    QString StepName(const std::vector<UndoData> *stack) const;
+    static const std::vector<UndoData> *Latest(const std::vector<UndoData> &own,
+                                               const std::vector<UndoData> &shared);
 
     int Number;
     ImageBuffer &Image;
@@ -187,4 +227,5 @@ private:
 
     std::vector<UndoData> UndoStack;
     std::vector<UndoData> RedoStack;
+    std::shared_ptr<SharedTableHistory> Shared;
 };

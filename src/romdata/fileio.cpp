@@ -94,6 +94,7 @@ bool RomImageData::Open(const QString &path) {
     std::fill(Buffer->begin() + length, Buffer->end(), uint8_t{0});
     ImageSize = static_cast<int32_t>(length);
     Path = path;
+    OnDisk.Take(path, bytes);
     for (const auto &stage : Stages)
         stage->LoadAll();
     ReloadTiles();
@@ -162,12 +163,20 @@ std::optional<QByteArray> RomImageData::EditedImage() {
             tr("次の表はROMイメージの範囲外にあるため、編集後のイメージを作れませんでした。")))
         return std::nullopt;
     // The stages encode into the live buffer they borrow; keep its bytes aside and put them
-    // back, so reloading a page still reads the image as opened or last saved. The copy is
+    // back, so reloading a page still reads the image as opened or last saved and a later
+    // save writes exactly what it would have without this copy. The copy is
     // as large as the buffer, far too large for the stack.
     const auto live = std::make_unique<ImageBuffer>(*Buffer);
+    // The object store stages the table it writes, and what it leaves behind the end marker
+    // is what a later save writes there: put that back as well.
+    std::vector<std::array<ObjectTableEntry, ObjectTableSize>> staged;
+    for (const auto &stage : Stages)
+        staged.push_back(stage->ObjectTable());
     StoreFlaggedTables();
     QByteArray edited(reinterpret_cast<const char *>(Buffer->data()), ImageSize);
     *Buffer = *live;
+    for (int stage = 0; stage < StageCount; ++stage)
+        Stages[stage]->RestoreObjectTable(staged[stage]);
     return edited;
 }
 
@@ -185,6 +194,7 @@ bool RomImageData::Save(const QString &path) {
     ClearAllHistories();
     Chr->ForgetChanges();
     Path = path;
+    OnDisk.Take(path, bytes);
     return true;
 }
 
@@ -193,6 +203,107 @@ void RomImageData::Close() {
     Current = 0;
     ClearAllHistories();
     Chr->Clear();
+    OnDisk.Forget();
+}
+
+bool RomImageData::ChangedOnDisk(DiskLook look) {
+    if (!OnDisk.IsTaken() || (look == DiskLook::Quick && !OnDisk.IdentityDiffers()))
+        return false;
+    // One byte past the largest image tells a file grown beyond any image without reading
+    // all of it.
+    QString error;
+    const std::optional<QByteArray> bytes =
+        FileWriting::ReadFileStart(OnDisk.Path(), qint64{ImageBufferSize} + 1, error);
+    if (!bytes)
+        return false;
+    if (OnDisk.ContentsDiffer(*bytes))
+        return true;
+    OnDisk.TakeIdentity();
+    return false;
+}
+
+void RomImageData::IgnoreDiskChange() {
+    OnDisk.TakeIdentity();
+}
+
+std::vector<StageTableRef> RomImageData::FlaggedTables() const {
+    std::vector<StageTableRef> tables;
+    for (int stage = 0; stage < StageCount; ++stage)
+        for (int t = 0; t < StageTableCount; ++t)
+            if (Flags.EditFlag(AreaOfTable[t], stage))
+                tables.push_back({stage, static_cast<StageTable>(t)});
+    return tables;
+}
+
+bool RomImageData::SaveKeepingOtherChanges() {
+    if (RefuseUnsavable(tr("次の表はROMイメージの範囲外にあるため、保存できませんでした。")))
+        return false;
+    // One byte more than the image tells a grown file without reading all of it.
+    QString error;
+    const std::optional<QByteArray> onDisk =
+        FileWriting::ReadFileStart(Path, qint64{ImageSize} + 1, error);
+    if (!onDisk) {
+        Prompt.ShowError(error);
+        return false;
+    }
+    if (onDisk->size() != ImageSize) {
+        Prompt.ShowMessage(
+            Path + tr("は大きさが変わっているため、両方の変更を残して保存できませんでした。"));
+        return false;
+    }
+
+    // The buffer holds the image as opened or last saved: where the file differs from it
+    // inside a table about to be written, the other program changed that table too.
+    const auto asOpened = std::make_unique<ImageBuffer>(*Buffer);
+    StoreFlaggedTables();
+    QByteArray merged = *onDisk;
+    std::vector<StageTableRef> overwritten;
+    for (const StageTableRef &ref : FlaggedTables()) {
+        bool changedThere = false;
+        for (const StoredRun &run : Stages[ref.Stage]->StoredRuns(ref.Table)) {
+            const char *encoded = reinterpret_cast<const char *>(Buffer->data()) + run.Offset;
+            const char *opened = reinterpret_cast<const char *>(asOpened->data()) + run.Offset;
+            changedThere =
+                changedThere || std::memcmp(onDisk->constData() + run.Offset, opened,
+                                            static_cast<size_t>(run.Length)) != 0;
+            std::memcpy(merged.data() + run.Offset, encoded, static_cast<size_t>(run.Length));
+        }
+        if (changedThere)
+            overwritten.push_back(ref);
+    }
+    // The changed tiles are written the same way, tile by tile.
+    int overwrittenTiles = 0;
+    for (int tile = 0; Flags.ChrFlag() && tile < Chr->TileCount(); ++tile) {
+        if (!Chr->IsTileChanged(tile))
+            continue;
+        const int32_t offset = Chr->TileOffset(tile);
+        if (std::memcmp(onDisk->constData() + offset, asOpened->data() + offset,
+                        TileByteCount) != 0)
+            ++overwrittenTiles;
+        std::memcpy(merged.data() + offset, Buffer->data() + offset, TileByteCount);
+    }
+    if (!FileWriting::WriteWholeFile(Path, merged, Prompt)) {
+        *Buffer = *asOpened;
+        return false;
+    }
+
+    std::memcpy(Buffer->data(), merged.constData(), static_cast<size_t>(ImageSize));
+    for (const auto &stage : Stages)
+        stage->LoadAll();
+    ReloadTiles();
+    Flags.ClearAll();
+    OnDisk.Take(Path, merged);
+    if (!overwritten.empty() || overwrittenTiles > 0) {
+        QStringList areas;
+        if (!overwritten.empty())
+            areas << StageTableListText(overwritten);
+        if (overwrittenTiles > 0)
+            areas << tr("CHRデータのタイル %1個").arg(overwrittenTiles);
+        Prompt.ShowMessage(tr("次の表は他のプログラムでも変更されていたため、このエディタの"
+                              "内容で上書きしました。") +
+                           u'\n' + areas.join(u'\n'));
+    }
+    return true;
 }
 
 void RomImageData::ReloadTiles() {

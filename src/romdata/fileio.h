@@ -3,6 +3,7 @@
 #include "EditHistory.h"
 #include "address.h"
 #include "chrtiles.h"
+#include "disksnapshot.h"
 #include "editdata.h"
 
 #include <QByteArray>
@@ -53,6 +54,26 @@ public:
     /// while `UnsavableTables` is not empty: the file never grows, so those edits would be lost.
     bool Save(const QString &path);
     void Close();
+
+    /// How closely `ChangedOnDisk` looks at the file.
+    enum class DiskLook {
+        Quick,   ///< reads the contents only when the size or a time stamp changed
+        Thorough ///< always compares the contents
+    };
+    /// True when the open file's contents on disk are no longer those read at open or written
+    /// by the last save: another program changed them. A file that is gone or cannot be read
+    /// counts as unchanged, as a save then simply writes it (or says why it cannot).
+    bool ChangedOnDisk(DiskLook look);
+    /// Looks no more at the present change of the file until it changes again; a save still
+    /// finds it.
+    void IgnoreDiskChange();
+    /// Saves over the open file as another program left it: writes into it only the bytes of
+    /// the flagged tables, so every other byte stays as it is now on disk, then reads the
+    /// whole image again from what was written (the stages show the other program's changes
+    /// too, flags and histories are cleared as after any save). Says which tables the other
+    /// program had changed as well, the only bytes of its that are overwritten. Refuses, with
+    /// a message and nothing written, a file whose size changed.
+    bool SaveKeepingOtherChanges();
     /// The image exactly as `Save` would write it now: the flagged tables encoded into a copy.
     /// The live buffer, the flags and the histories stay as they are (test play, patches).
     /// Refused like a save, with a message naming them, while `UnsavableTables` is not empty.
@@ -108,6 +129,8 @@ private:
     /// Shows `lead` and the unsavable tables, when there are any; true then.
     bool RefuseUnsavable(const QString &lead);
     void StoreFlaggedTables();
+    /// The flagged tables, stage by stage in table order.
+    std::vector<StageTableRef> FlaggedTables() const;
 
     EditFlagManagement &Flags;
     const QStringList &AttributeNames;
@@ -120,4 +143,5 @@ private:
     std::array<std::unique_ptr<StageData>, StageCount> Stages;
     std::unique_ptr<ChrTiles> Chr;
     QString Path;
+    DiskSnapshot OnDisk;
 };

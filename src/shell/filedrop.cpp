@@ -40,7 +40,10 @@ bool FileDrop::eventFilter(QObject *watched, QEvent *event) {
     if (path.isEmpty())
         return false;
     drop->acceptProposedAction();
+    // Opened once the drop has returned: the dragging program is not kept waiting while the
+    // save confirmation or an error box is up.
     if (type == QEvent::Drop)
-        emit FileDropped(path);
+        QMetaObject::invokeMethod(
+            this, [this, path] { emit FileDropped(path); }, Qt::QueuedConnection);
     return true;
 }

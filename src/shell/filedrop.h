@@ -6,8 +6,9 @@ class QMimeData;
 class QWidget;
 
 /// Opening an image by dropping it on the window: one local file dropped anywhere in
-/// `window` (on a text field too) is handed on as `FileDropped`; anything else dropped is
-/// left to the widget under the pointer, as without this class.
+/// `window` (on a text field too) is handed on as `FileDropped` from the event loop, after
+/// the drop has returned; anything else dropped is left to the widget under the pointer, as
+/// without this class.
 ///
 /// Owns nothing; watches the application's events for the window it borrows.
 class FileDrop : public QObject {

@@ -21,6 +21,7 @@
 #include "namelists.h"
 #include "objects/ObjectEditForm.h"
 #include "objects/objectpage.h"
+#include "outsidechanges.h"
 #include "palette/palettepage.h"
 #include "programfiles.h"
 #include "recentfiles.h"
@@ -355,8 +356,11 @@ void TMainForm::CreateConveniences() {
     Play = new TestPlay(*Rom, Prompt, *menuBar(), Edit1->menuAction(), this);
     Recent = new RecentFiles(Prompt, *N1, Exit1, this);
     auto *drop = new FileDrop(*this, this);
+    Outside = new OutsideChanges(*Rom, *ModifiedFlags, Prompt, *this, this);
     connect(Recent, &RecentFiles::FileChosen, this, &TMainForm::OpenChosenFile);
     connect(drop, &FileDrop::FileDropped, this, &TMainForm::OpenChosenFile);
+    connect(Outside, &OutsideChanges::ReloadChosen, this,
+            [this] { OpenChosenFile(Rom->FilePath()); });
     Play->ReadSettings(*SettingsFile);
     Recent->ReadSettings(*SettingsFile);
     Folders.Read(*SettingsFile);
@@ -446,8 +450,19 @@ TMainForm::SaveOutcome TMainForm::SaveAsChosen() {
 
 // The title always names the file that Save writes to.
 bool TMainForm::SaveTo(const QString &path) {
-    if (!Rom->Save(path))
+    const std::optional<ChangedFileAnswer> answer = Outside->AskBeforeSave(path);
+    if (answer == ChangedFileAnswer::Cancel)
         return false;
+    if (answer == ChangedFileAnswer::SaveAs)
+        return SaveAsChosen() == SaveOutcome::Saved;
+    if (answer == ChangedFileAnswer::KeepBoth) {
+        if (!Rom->SaveKeepingOtherChanges())
+            return false;
+        // Every stage was read again from the file as written.
+        RefreshAllEditors();
+    } else if (!Rom->Save(path)) {
+        return false;
+    }
     SetTitle(path + QStringLiteral(" - ") + ApplicationTitle);
     Recent->Add(path);
     return true;
@@ -471,7 +486,7 @@ void TMainForm::Open1Click() {
 }
 
 void TMainForm::Save1Click() {
-    Rom->Save(Rom->FilePath());
+    SaveTo(Rom->FilePath());
 }
 
 void TMainForm::SaveAs1Click() {

@@ -15,6 +15,7 @@ class EditHistory;
 class EditorGraphics;
 class FcPaletteData;
 class InterfaceTranslation;
+class OutsideChanges;
 class PageController;
 class ProgramFiles;
 class QAction;
@@ -140,6 +141,7 @@ private:
     std::array<PageController *, EditPageCount> PageControllers{};
     TestPlay *Play = nullptr;
     RecentFiles *Recent = nullptr;
+    OutsideChanges *Outside = nullptr;
     DialogFolders Folders;
 
     QMenu *N1 = nullptr;

@@ -83,7 +83,8 @@ void TestPlay::SetDocumentOpen(bool open) {
 
 void TestPlay::Run() {
     QString command = Command;
-    const bool asked = command.trimmed().isEmpty();
+    // A command that names no program (blank, or only quotes) is no command: ask for one.
+    const bool asked = !SplitEmulatorCommand(command, QString());
     if (asked) {
         const std::optional<QString> program = Prompt.AskFileName(
             FileAccess::Open, tr("エミュレータの選択"), tr("すべてのファイル (*)"));

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -28,6 +30,14 @@ void SetFileTypes(QFileDialog &dialog, std::initializer_list<FileType> types) {
         filters << QtUserPrompt::tr(type.Caption) + QStringLiteral(" (") + type.Patterns + u')';
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
+}
+
+// The extension of the first pattern of the first file type in `filter` ("PNG 画像 (*.png)"
+// gives "png"); empty when it names none ("*").
+QString DefaultSuffix(const QString &filter) {
+    static const QRegularExpression FirstPattern(QStringLiteral(R"(\(\*\.([^ ;)*?]+))"));
+    const QRegularExpressionMatch match = FirstPattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 std::optional<QString> RunFileDialog(QFileDialog &dialog) {
@@ -60,6 +70,24 @@ SaveAnswer QtUserPrompt::ConfirmSave(const QString &text) {
     default:
         return SaveAnswer::Cancel;
     }
+}
+
+ChangedFileAnswer QtUserPrompt::AskChangedFile(const QString &text) {
+    QMessageBox box(QMessageBox::Warning, Caption, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("ChangedFileBox"));
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *keepBoth = box.addButton(tr("両方を残す"), QMessageBox::AcceptRole);
+    QPushButton *saveAs = box.addButton(tr("名前を付けて保存..."), QMessageBox::ActionRole);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(keepBoth);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == keepBoth)
+        return ChangedFileAnswer::KeepBoth;
+    if (box.clickedButton() == saveAs)
+        return ChangedFileAnswer::SaveAs;
+    return ChangedFileAnswer::Cancel;
 }
 
 int QtUserPrompt::RunBox(QMessageBox::Icon icon, const QString &text,
@@ -101,6 +129,15 @@ std::optional<QString> QtUserPrompt::AskFileName(FileAccess access, const QStrin
                                                  const QString &filter) {
     QFileDialog dialog(QApplication::activeWindow(), caption, QString(), filter);
     dialog.setObjectName(QStringLiteral("FileDialog"));
+    // A name typed without an extension gets the first file type's, before the dialog asks
+    // about overwriting, so the question names the file that is really written.
+    if (access == FileAccess::Save) {
+        dialog.setDefaultSuffix(DefaultSuffix(filter));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString &type) {
+                             dialog.setDefaultSuffix(DefaultSuffix(type));
+                         });
+    }
     dialog.setAcceptMode(access == FileAccess::Save ? QFileDialog::AcceptSave
                                                     : QFileDialog::AcceptOpen);
     dialog.setFileMode(access == FileAccess::Save ? QFileDialog::AnyFile

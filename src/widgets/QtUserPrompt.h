@@ -21,6 +21,7 @@ public:
     SaveAnswer ConfirmSave(const QString &text) override;
     std::optional<QString> AskOpenFileName(const QString &folder) override;
     std::optional<QString> AskSaveFileName(const QString &folder) override;
+    ChangedFileAnswer AskChangedFile(const QString &text) override;
     std::optional<QString> AskFileName(FileAccess access, const QString &caption,
                                        const QString &filter) override;
     std::optional<QString> AskText(const QString &caption, const QString &prompt) override;

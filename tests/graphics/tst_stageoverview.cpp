@@ -18,6 +18,8 @@ enum class Edit {
     ChipProperty,
     Bank,
     Object,
+    ObjectMoved,
+    ObjectKind,
     Palette,
     Stage
 };
@@ -64,6 +66,8 @@ private slots:
     void renderShowsTheZoomedPicture();
     void wholeStageFitsTheArea_data();
     void wholeStageFitsTheArea();
+    void layoutHoldsEveryRoom_data();
+    void layoutHoldsEveryRoom();
 };
 
 void TestStageOverview::followRedrawsTheTouchedRooms_data() {
@@ -75,6 +79,8 @@ void TestStageOverview::followRedrawsTheTouchedRooms_data() {
     QTest::newRow("chip property") << Edit::ChipProperty;
     QTest::newRow("background bank") << Edit::Bank;
     QTest::newRow("object") << Edit::Object;
+    QTest::newRow("object moved") << Edit::ObjectMoved;
+    QTest::newRow("object kind") << Edit::ObjectKind;
     QTest::newRow("palette") << Edit::Palette;
     QTest::newRow("stage") << Edit::Stage;
 }
@@ -136,6 +142,16 @@ void TestStageOverview::followRedrawsTheTouchedRooms() {
         break;
     case Edit::Object:
         stage.AddObject(EditedRoom, 0x80, 0x70, 0x42);
+        touched = {EditedRoom};
+        break;
+    case Edit::ObjectMoved:
+        QVERIFY(!stage.ObjectList(EditedRoom).empty());
+        stage.ObjectList(EditedRoom).back().X += 0x20;
+        touched = {EditedRoom};
+        break;
+    case Edit::ObjectKind:
+        QVERIFY(!stage.ObjectList(EditedRoom).empty());
+        stage.ObjectList(EditedRoom).back().Kind ^= 1;
         touched = {EditedRoom};
         break;
     case Edit::Palette:
@@ -235,6 +251,40 @@ void TestStageOverview::wholeStageFitsTheArea() {
     QFETCH(int, zoom);
     QCOMPARE(StageOverviewLayout(columns).ZoomToFit(area, {25, 50, 75, 100, 150, 200, 300, 400}),
              zoom);
+}
+
+void TestStageOverview::layoutHoldsEveryRoom_data() {
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("one row") << 48 << 1;
+    QTest::newRow("5, not dividing 48") << 5 << 10;
+    QTest::newRow("7, not dividing 48") << 7 << 7;
+    QTest::newRow("8") << 8 << 6;
+    QTest::newRow("one column") << 1 << 48;
+}
+
+// Every room has its own square inside the picture and is found there; right of the last
+// column and past the last room is no room.
+void TestStageOverview::layoutHoldsEveryRoom() {
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    const StageOverviewLayout layout(columns);
+    QCOMPARE(layout.Rows(), rows);
+    const QRect picture(QPoint(0, 0), layout.PictureSize());
+    QCOMPARE(picture.size(), QSize(256 * columns, 256 * rows));
+    for (int room = 0; room < RoomCount; ++room) {
+        const QRect rect = layout.RoomRect(room);
+        QVERIFY(picture.contains(rect));
+        QCOMPARE(layout.RoomAt(rect.topLeft()), room);
+        QCOMPARE(layout.RoomAt(rect.bottomRight()), room);
+    }
+    QCOMPARE(layout.RoomAt(QPoint(picture.width(), 10)), -1);
+    QCOMPARE(layout.RoomAt(QPoint(picture.width() + 300, picture.height() - 1)), -1);
+    QCOMPARE(layout.RoomAt(QPoint(-1, 0)), -1);
+    QCOMPARE(layout.RoomAt(QPoint(0, picture.height())), -1);
+    const int empty = columns * rows - RoomCount;
+    if (empty > 0)
+        QCOMPARE(layout.RoomAt(QPoint(picture.width() - 1, picture.height() - 1)), -1);
 }
 
 QTEST_MAIN(TestStageOverview)

@@ -18,6 +18,8 @@ private slots:
     void applyExtendsAndTruncates();
     void malformedPatchesAreRefused_data();
     void malformedPatchesAreRefused();
+    void recordCount_data();
+    void recordCount();
 };
 
 namespace {
@@ -255,6 +257,28 @@ void TestIpsPatch::malformedPatchesAreRefused() {
     QVERIFY(!result.Error.isEmpty());
     QVERIFY(!result.Error.contains(u'\n'));
     QVERIFY(result.Bytes.isEmpty());
+}
+
+void TestIpsPatch::recordCount_data() {
+    QTest::addColumn<QByteArray>("patch");
+    QTest::addColumn<int>("records");
+    const QByteArray header("PATCH");
+    const QByteArray plain = Bytes({0, 0, 1, 0, 2, 7, 8});
+    const QByteArray run = Bytes({0, 0, 9, 0, 0, 0, 4, 5});
+    QTest::newRow("none") << header + "EOF" << 0;
+    QTest::newRow("one plain") << header + plain + "EOF" << 1;
+    QTest::newRow("run then plain") << header + run + plain + "EOF" << 2;
+    QTest::newRow("plain, run, plain") << header + plain + run + plain + "EOF" << 3;
+    QTest::newRow("with a cut length") << header + run + "EOF" + Bytes({0, 0, 4}) << 1;
+    QTest::newRow("cut before EOF") << header + plain + run << -1;
+    QTest::newRow("cut inside EOF") << header + plain + "EO" << -1;
+    QTest::newRow("cut inside a record") << header + plain.left(4) << -1;
+    QTest::newRow("wrong header") << QByteArray("PATCX") + "EOF" << -1;
+}
+
+void TestIpsPatch::recordCount() {
+    QFETCH(QByteArray, patch);
+    QTEST(int(IpsPatch::RecordCount(patch)), "records");
 }
 
 QTEST_GUILESS_MAIN(TestIpsPatch)

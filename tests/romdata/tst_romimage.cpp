@@ -69,6 +69,7 @@ private slots:
     void unchangedImageSavesByteForByte();
     void onlyFlaggedAreasAreEncoded();
     void editedImageIsTheSaveWithoutTouchingTheDocument();
+    void editedImageLeavesNoTrace();
     void sharedStagesSaveToOnePlace();
     void shareChainsKeepStorageAndOffsetsTogether();
     void historiesAreClearedByOpenSaveAndClose();
@@ -80,6 +81,11 @@ private slots:
     void failedSaveKeepsFlagsAndHistories();
     void saveInAFolderThatRefusesNewFilesWritesTheSameBytes();
     void saveNeverGrowsTheFile();
+    void tableEndingAtTheImageEnd_data();
+    void tableEndingAtTheImageEnd();
+    void changesOnDiskAreFoundByContents();
+    void keepingBothWritesOnlyTheEditedTables();
+    void keepingBothRefusesAFileOfAnotherSize();
     void undoFollowsTheCurrentStage();
     void chrPageCountAndClose();
     void chipAttributeNames();
@@ -163,6 +169,31 @@ void TestRomImage::editedImageIsTheSaveWithoutTouchingTheDocument() {
     const QString saved = fixture.Path(QStringLiteral("b.nes"));
     QVERIFY(document.Save(saved));
     QCOMPARE(edited, ReadFile(saved));
+}
+
+// Encoding a copy for test play or a patch must not change what a later save writes, not
+// even the bytes the object table keeps behind its end marker.
+void TestRomImage::editedImageLeavesNoTrace() {
+    const CartridgeBuilder builder;
+    QByteArray saved[2];
+    for (int withCopy = 0; withCopy < 2; ++withCopy) {
+        Fixture fixture;
+        RomImageData &document = *fixture.Document;
+        QVERIFY(document.Open(fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes())));
+        StageData &stage = document.Stage(4);
+        const int room = 46;
+        ObjectNode *last = stage.LastObject(room);
+        QVERIFY(last);
+        last->Kind = (last->Kind + 1) % 256;
+        fixture.Flags.SetEditFlag(EditArea::Object, 4, true);
+        if (withCopy)
+            QVERIFY(document.EditedImage().has_value());
+        stage.RemoveObject(last, room);
+        const QString path = fixture.Path(QStringLiteral("b.nes"));
+        QVERIFY(document.Save(path));
+        saved[withCopy] = ReadFile(path);
+    }
+    QCOMPARE(saved[1], saved[0]);
 }
 
 void TestRomImage::sharedStagesSaveToOnePlace() {
@@ -463,6 +494,126 @@ void TestRomImage::saveNeverGrowsTheFile() {
     QVERIFY(document.Stage(1).CanUndo());
     QVERIFY(document.Stage(2).CanUndo());
     QCOMPARE(document.Stage(1).MapSet()[0], uint8_t{0x44});
+}
+
+// With the default offsets stage 17's chip properties end last, at 0x24010.
+void TestRomImage::tableEndingAtTheImageEnd_data() {
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("inside");
+    QTest::newRow("ends on the last byte") << 0x24010 << true;
+    QTest::newRow("one byte short") << 0x2400F << false;
+}
+
+void TestRomImage::tableEndingAtTheImageEnd() {
+    QFETCH(int, size);
+    QFETCH(bool, inside);
+    Fixture fixture;
+    const CartridgeBuilder builder;
+    RomImageData &document = *fixture.Document;
+    QVERIFY(document.Open(fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes().left(size))));
+    const QStringList outside{OutsideAtOpen + QStringLiteral("\nステージ 11: ChipProperty")};
+    QCOMPARE(fixture.Prompt.Messages, inside ? QStringList() : outside);
+    QCOMPARE(document.Stage(17).ChipProperty()[255],
+             inside ? CartridgeBuilder::Pattern(17, StageTable::ChipProperty, 255) : uint8_t{0});
+    QVERIFY(document.Stage(17).SetChipProperty(255, 0x31));
+    fixture.Flags.SetEditFlag(EditArea::Chip16x16, 17, true);
+    const QString saved = fixture.Path(QStringLiteral("b.nes"));
+    QCOMPARE(document.Save(saved), inside);
+    if (inside)
+        QCOMPARE(uint8_t(ReadFile(saved).back()), uint8_t{0x31});
+}
+
+// Only the contents count: a file rewritten with the same bytes is unchanged, one byte
+// changed anywhere is a change, a file that is gone is not (a save simply writes it).
+void TestRomImage::changesOnDiskAreFoundByContents() {
+    Fixture fixture;
+    const CartridgeBuilder builder;
+    RomImageData &document = *fixture.Document;
+    const QString path = fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes());
+    QVERIFY(!document.ChangedOnDisk(RomImageData::DiskLook::Thorough));
+    QVERIFY(document.Open(path));
+    QVERIFY(!document.ChangedOnDisk(RomImageData::DiskLook::Thorough));
+    QVERIFY(WriteFile(path, builder.Bytes()));
+    QVERIFY(!document.ChangedOnDisk(RomImageData::DiskLook::Quick));
+
+    QByteArray other = builder.Bytes();
+    other[0x20] = static_cast<char>(other[0x20] ^ 1);
+    QVERIFY(WriteFile(path, other));
+    QVERIFY(document.ChangedOnDisk(RomImageData::DiskLook::Thorough));
+    document.IgnoreDiskChange();
+    QVERIFY(!document.ChangedOnDisk(RomImageData::DiskLook::Quick));
+    QVERIFY(document.ChangedOnDisk(RomImageData::DiskLook::Thorough));
+
+    // A save takes what it wrote as the file's contents.
+    QVERIFY(document.Save(path));
+    QVERIFY(!document.ChangedOnDisk(RomImageData::DiskLook::Thorough));
+    QVERIFY(QFile::remove(path));
+    QVERIFY(!document.ChangedOnDisk(RomImageData::DiskLook::Thorough));
+}
+
+void TestRomImage::keepingBothWritesOnlyTheEditedTables() {
+    Fixture fixture;
+    const CartridgeBuilder builder;
+    RomImageData &document = *fixture.Document;
+    const QString path = fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes());
+    QVERIFY(document.Open(path));
+    QVERIFY(document.Stage(2).SetMapEntry(1, 0x1E));
+    fixture.Flags.SetEditFlag(EditArea::Map, 2, true);
+    QVERIFY(document.Stage(5).SetPaletteEntry(16 + 2, 0x30));
+    fixture.Flags.SetEditFlag(EditArea::Palette, 5, true);
+
+    // The other program: a byte outside every table, one in stage 3's unedited palettes,
+    // one in stage 2's edited map, one in stage 5's palette animation, encoded with its
+    // edited palettes.
+    QByteArray other = builder.Bytes();
+    const int32_t outside = 0x40;
+    const int32_t unedited = CartridgeBuilder::DefaultOffset(StageTable::BGPalette, 3) + 1;
+    const int32_t mapByte = CartridgeBuilder::DefaultOffset(StageTable::Map, 2) + 7;
+    const int32_t anime = CartridgeBuilder::DefaultOffset(StageTable::BGPaletteAnime, 5);
+    for (int32_t at : {outside, unedited, mapByte, anime})
+        other[at] = static_cast<char>(other[at] ^ 0x0F);
+    QVERIFY(WriteFile(path, other));
+    QVERIFY(document.ChangedOnDisk(RomImageData::DiskLook::Thorough));
+
+    QVERIFY(document.SaveKeepingOtherChanges());
+    QByteArray expected = other;
+    expected[CartridgeBuilder::DefaultOffset(StageTable::Map, 2) + 1] = 0x1E;
+    expected[CartridgeBuilder::DefaultOffset(StageTable::BGPalette, 5) + 20 + 2] = 0x30;
+    expected[mapByte] = builder.Bytes()[mapByte];
+    expected[anime] = builder.Bytes()[anime];
+    QCOMPARE(ReadFile(path), expected);
+    QCOMPARE(fixture.Prompt.Messages,
+             QStringList{QStringLiteral("次の表は他のプログラムでも変更されていたため、"
+                                        "このエディタの内容で上書きしました。\nステージ 02: Map\n"
+                                        "ステージ 05: BGPaletteAnime")});
+    QVERIFY(fixture.Prompt.Errors.isEmpty());
+    // The stages read the image as written: the other program's palette shows in stage 3.
+    QCOMPARE(document.Stage(3).BGPalette(0)[1], uint8_t(expected[unedited]));
+    QCOMPARE(fixture.ImageBytes(document.Size()), expected);
+    QVERIFY(!fixture.Flags.IsModified());
+    QVERIFY(!AnyHistory(document));
+    QVERIFY(!document.ChangedOnDisk(RomImageData::DiskLook::Thorough));
+}
+
+void TestRomImage::keepingBothRefusesAFileOfAnotherSize() {
+    Fixture fixture;
+    const CartridgeBuilder builder;
+    RomImageData &document = *fixture.Document;
+    const QString path = fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes());
+    QVERIFY(document.Open(path));
+    QVERIFY(document.Stage(2).SetMapEntry(1, 0x1E));
+    fixture.Flags.SetEditFlag(EditArea::Map, 2, true);
+    const QByteArray longer = builder.Bytes() + QByteArray(16, '\x01');
+    QVERIFY(WriteFile(path, longer));
+
+    QVERIFY(!document.SaveKeepingOtherChanges());
+    QCOMPARE(fixture.Prompt.Messages,
+             QStringList{path + QStringLiteral("は大きさが変わっているため、両方の変更を残して"
+                                               "保存できませんでした。")});
+    QCOMPARE(ReadFile(path), longer);
+    QVERIFY(fixture.Flags.IsModified());
+    QVERIFY(document.Stage(2).CanUndo());
+    QCOMPARE(fixture.ImageBytes(document.Size()), builder.Bytes());
 }
 
 void TestRomImage::undoFollowsTheCurrentStage() {

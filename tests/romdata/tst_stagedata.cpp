@@ -67,6 +67,8 @@ private slots:
     void categoryNames_data();
     void categoryNames();
     void sharedTablesAreOneStorage();
+    void sharedTableStepsAreOneHistory();
+    void ownAndSharedStepsUndoInTimeOrder();
 };
 
 void TestStageData::loadsEveryTableAtItsOffsets() {
@@ -564,7 +566,9 @@ void TestStageData::sharedTablesAreOneStorage() {
     QCOMPARE(&fourteen.Chip32x32(), &thirteen.Chip32x32());
     QVERIFY(&fourteen.Map() != &thirteen.Map());
 
-    // Undoing in the sharing stage restores the bytes both see.
+    // Undoing in the sharing stage restores the bytes both see, latest step first.
+    QCOMPARE(fourteen.Undo(), uint8_t{6});
+    QCOMPARE(thirteen.MapSet()[70], CartridgeBuilder::Pattern(13, StageTable::MapSet, 70));
     QCOMPARE(fourteen.Undo(), uint8_t{0});
     QCOMPARE(thirteen.Chip16x16()[5], CartridgeBuilder::Pattern(13, StageTable::Chip16x16, 5));
 
@@ -573,6 +577,66 @@ void TestStageData::sharedTablesAreOneStorage() {
     QCOMPARE(fixture.At(StageTable::Chip16x16, 13, 6), uint8_t{0x97});
     QCOMPARE(fixture.At(StageTable::Chip16x16, 14, 6),
              CartridgeBuilder::Pattern(14, StageTable::Chip16x16, 6));
+}
+
+// A stage that undoes in a group never reverts a later edit another stage made to the same
+// bytes behind its back: that edit is the step it undoes first, named with its stage.
+void TestStageData::sharedTableStepsAreOneHistory() {
+    Fixture fixture;
+    fixture.CopyImage();
+    StageData thirteen(13, *fixture.Image, fixture.Addresses, fixture.Recording);
+    StageData fourteen(14, *fixture.Image, fixture.Addresses, fixture.Recording);
+    fourteen.ShareChipTablesWith(thirteen);
+    thirteen.LoadAll();
+    const uint8_t opened = thirteen.Chip16x16()[9];
+
+    QVERIFY(fourteen.SetChip16x16Tile(9, 0x41));
+    QVERIFY(thirteen.SetChip16x16Tile(9, 0x42));
+    QCOMPARE(fourteen.UndoName(), QStringLiteral("16x16チップの編集 (ステージ 0D)"));
+    QCOMPARE(thirteen.UndoName(), QStringLiteral("16x16チップの編集"));
+    QCOMPARE(fourteen.Undo(), uint8_t{0});
+    QCOMPARE(thirteen.Chip16x16()[9], uint8_t{0x41});
+    QCOMPARE(thirteen.RedoName(), QStringLiteral("16x16チップの編集"));
+    QCOMPARE(thirteen.UndoName(), QStringLiteral("16x16チップの編集 (ステージ 0E)"));
+    QCOMPARE(thirteen.Undo(), uint8_t{0});
+    QCOMPARE(fourteen.Chip16x16()[9], opened);
+    QVERIFY(!fourteen.CanUndo());
+    QVERIFY(!thirteen.CanUndo());
+
+    // Redo replays them in the order they were made, from either stage.
+    QCOMPARE(thirteen.Redo(), uint8_t{0});
+    QCOMPARE(fourteen.Redo(), uint8_t{0});
+    QCOMPARE(thirteen.Chip16x16()[9], uint8_t{0x42});
+    QVERIFY(!thirteen.CanRedo());
+
+    // A new edit in either stage ends the group's redo list; clearing one stage clears the
+    // steps both show.
+    QCOMPARE(fourteen.Undo(), uint8_t{0});
+    QVERIFY(thirteen.CanRedo());
+    QVERIFY(fourteen.SetMapEntry(2, 0x1F));
+    QVERIFY(!thirteen.CanRedo());
+    thirteen.ClearHistory();
+    QVERIFY(!thirteen.CanUndo());
+    QCOMPARE(fourteen.UndoName(), QStringLiteral("マップの編集"));
+}
+
+// Steps on the stage's own tables and on the shared ones undo newest first and redo oldest
+// first, interleaved as they were made.
+void TestStageData::ownAndSharedStepsUndoInTimeOrder() {
+    Fixture fixture;
+    const std::unique_ptr<StageData> stage = fixture.Stage(3);
+    QVERIFY(stage->SetMapEntry(0, 0x11));
+    QVERIFY(stage->SetMapSetEntry(0, 0x22));
+    QVERIFY(stage->SetPaletteEntry(0, 0x33));
+    QVERIFY(stage->SetChipProperty(0, 0x44));
+    const std::vector<uint8_t> expected = {1, 10, 6, 9};
+    for (uint8_t category : expected)
+        QCOMPARE(stage->Undo(), category);
+    QCOMPARE(stage->Map()[0], CartridgeBuilder::Pattern(3, StageTable::Map, 0));
+    for (auto it = expected.rbegin(); it != expected.rend(); ++it)
+        QCOMPARE(stage->Redo(), *it);
+    QCOMPARE(stage->Map()[0], uint8_t{0x11});
+    QCOMPARE(stage->ChipProperty()[0], uint8_t{0x44});
 }
 
 QTEST_GUILESS_MAIN(TestStageData)

@@ -8,6 +8,8 @@
 #include "fileio.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
@@ -20,22 +22,26 @@
 
 namespace {
 
-/// Counts the events of one type that reach the objects it filters.
-class EventCounter : public QObject {
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
 public:
-    EventCounter(QEvent::Type type, int &count) : Type(type), Count(count) {}
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int Count = 0;
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == Type)
+        if (event->type() == QEvent::Paint)
             ++Count;
         return false;
     }
-
-private:
-    QEvent::Type Type;
-    int &Count;
 };
+
+void SendWheel(QWidget *target, QPoint angle, Qt::KeyboardModifiers modifiers) {
+    const QPointF at(10, 10);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), angle, Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+}
 
 } // namespace
 
@@ -47,6 +53,9 @@ private slots:
     void overviewPngShowsTheRoomsAsTheMapPage();
     void overviewFollowsEditsWithTheAnimationOff();
     void overviewOpensFittedAndRestsWithTheUser();
+    void overviewShowsTheRoomsItsPngBroughtUpToDate();
+    void overviewWheel_data();
+    void overviewWheel();
     void pagePictureIsSaved_data();
     void pagePictureIsSaved();
     void patchGivesTheSavedBytesAndLeavesTheDocument();
@@ -129,6 +138,9 @@ void TestOverviewExport::overviewFollowsEditsWithTheAnimationOff() {
 }
 
 void TestOverviewExport::overviewOpensFittedAndRestsWithTheUser() {
+// Saving the picture draws the rooms an edit left stale since the last look at the model;
+// the window shows them at once, not only after the next change.
+void TestOverviewExport::overviewShowsTheRoomsItsPngBroughtUpToDate() {
     EditorSetup setup;
     QVERIFY(WriteFile(setup.ProgramFile(QStringLiteral("quartex3editor.ini")),
                       QByteArrayLiteral("[Timer]\nInterval=0\n")));
@@ -156,14 +168,64 @@ void TestOverviewExport::overviewOpensFittedAndRestsWithTheUser() {
     Child<QTabWidget>(*form, "EditPageControl")
         ->setCurrentWidget(Child<QWidget>(*form, "TabMapEdit"));
     QTest::qWait(50);
-    int paints = 0;
-    EventCounter counter(QEvent::Paint, paints);
-    view->viewport()->installEventFilter(&counter);
+    PaintCounter paints(view->viewport());
     auto *chooser = Child<QScrollBar>(*form, "ScrbarEditMapPage0");
     const int mapSet = chooser->value();
     QTest::keyClick(chooser, mapSet < chooser->maximum() ? Qt::Key_Right : Qt::Key_Left);
     QVERIFY(chooser->value() != mapSet);
-    QTRY_VERIFY(paints > 0);
+    QTRY_VERIFY(paints.Count > 0);
+}
+
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    Child<QAction>(*form, "StageOverview1")->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(Child<QWidget>(*form, "StageOverviewForm")));
+    QWidget *viewport = Child<QAbstractScrollArea>(*form, "ViewOverview")->viewport();
+    QTest::qWait(50);
+
+    StageData &stage = form->Document().Stage(0);
+    QVERIFY(stage.SetMapEntry(0, stage.Map()[0] ^ 1));
+    PaintCounter paints(viewport);
+    setup.Prompt.FileNames = {setup.WorkFile(QStringLiteral("overview.png"))};
+    Child<QPushButton>(*form, "BtnOverviewSavePng")->click();
+    QTRY_VERIFY(paints.Count > 0);
+}
+
+void TestOverviewExport::overviewWheel_data() {
+    QTest::addColumn<QList<int>>("angles");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("zoom");
+    QTest::addColumn<bool>("scrolledAlong");
+    // The window opens at 25 %, the zoom that fits the one row on the test screen.
+    const int ctrl = int(Qt::ControlModifier);
+    QTest::newRow("plain wheel on one row") << QList<int>{-120} << 0 << QStringLiteral("25 %")
+                                            << true;
+    QTest::newRow("ctrl, one notch") << QList<int>{120} << ctrl << QStringLiteral("50 %")
+                                     << false;
+    QTest::newRow("ctrl, half notches") << QList<int>{60, 60} << ctrl << QStringLiteral("50 %")
+                                        << false;
+    QTest::newRow("ctrl, touchpad steps")
+        << QList<int>{30, 30, 30, 30, 30} << ctrl << QStringLiteral("50 %") << false;
+    QTest::newRow("ctrl, half a notch") << QList<int>{60} << ctrl << QStringLiteral("25 %")
+                                        << false;
+    QTest::newRow("ctrl, back and forth")
+        << QList<int>{60, -60, 60} << ctrl << QStringLiteral("25 %") << false;
+}
+
+void TestOverviewExport::overviewWheel() {
+    QFETCH(QList<int>, angles);
+    QFETCH(int, modifiers);
+    EditorSetup setup;
+    const auto form = setup.Start();
+    form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
+    Child<QAction>(*form, "StageOverview1")->trigger();
+    auto *view = Child<QAbstractScrollArea>(*form, "ViewOverview");
+    QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+    for (int angle : angles)
+        SendWheel(view->viewport(), QPoint(0, angle), Qt::KeyboardModifiers(modifiers));
+    QTEST(Child<QLabel>(*form, "LblOverviewZoom")->text(), "zoom");
+    QFETCH(bool, scrolledAlong);
+    QCOMPARE(view->horizontalScrollBar()->value() > 0, scrolledAlong);
+    QCOMPARE(view->verticalScrollBar()->value(), 0);
 }
 
 void TestOverviewExport::pagePictureIsSaved_data() {

@@ -92,6 +92,10 @@ private slots:
     void openDialog();
     void saveDialog();
     void otherFileDialogs();
+    void savedNamesGetTheChosenTypesSuffix_data();
+    void savedNamesGetTheChosenTypesSuffix();
+    void changedFileQuestion_data();
+    void changedFileQuestion();
     void inputBox();
 };
 
@@ -261,6 +265,74 @@ void TestQtUserPrompt::otherFileDialogs() {
     });
     QVERIFY(!prompt.AskFileName(FileAccess::Open, QStringLiteral("a"), filter).has_value());
     QVERIFY(!saves);
+}
+
+void TestQtUserPrompt::savedNamesGetTheChosenTypesSuffix_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("first type") << 0 << QStringLiteral("room") << QStringLiteral("room.png");
+    QTest::newRow("second type") << 1 << QStringLiteral("room") << QStringLiteral("room.bmp");
+    QTest::newRow("typed suffix") << 0 << QStringLiteral("room.bmp")
+                                  << QStringLiteral("room.bmp");
+    QTest::newRow("all files") << 2 << QStringLiteral("room") << QStringLiteral("room");
+}
+
+void TestQtUserPrompt::savedNamesGetTheChosenTypesSuffix() {
+    QFETCH(int, type);
+    QFETCH(QString, typed);
+    QTemporaryDir dir;
+    QtUserPrompt prompt(Caption);
+    WhenModalShows([&](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        QVERIFY(dialog);
+        // As the user picks a type: through the dialog's list of types.
+        auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types);
+        types->setCurrentIndex(type);
+        emit types->textActivated(types->currentText());
+        emit types->activated(type);
+        dialog->setDirectory(dir.path());
+        dialog->selectFile(typed);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const std::optional<QString> path = prompt.AskFileName(
+        FileAccess::Save, QStringLiteral("画像"),
+        QStringLiteral("PNG (*.png);;BMP (*.bmp);;すべてのファイル (*)"));
+    QFETCH(QString, saved);
+    QCOMPARE(path, std::optional<QString>(dir.filePath(saved)));
+}
+
+void TestQtUserPrompt::changedFileQuestion_data() {
+    QTest::addColumn<QString>("button"); // empty: the Escape key
+    QTest::addColumn<int>("answer");
+    QTest::newRow("keep both") << QStringLiteral("両方を残す") << int(ChangedFileAnswer::KeepBoth);
+    QTest::newRow("save as") << QStringLiteral("名前を付けて保存...")
+                             << int(ChangedFileAnswer::SaveAs);
+    QTest::newRow("Escape") << QString() << int(ChangedFileAnswer::Cancel);
+}
+
+void TestQtUserPrompt::changedFileQuestion() {
+    QFETCH(QString, button);
+    QtUserPrompt prompt(Caption);
+    int buttons = 0;
+    QString defaultButton;
+    WhenModalShows([&](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), Caption);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        buttons = int(box->buttons().size());
+        defaultButton = box->defaultButton()->text();
+        if (button.isEmpty())
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        for (QAbstractButton *each : box->buttons())
+            if (each->text() == button)
+                each->click();
+    });
+    QTEST(int(prompt.AskChangedFile(QStringLiteral("a.nes"))), "answer");
+    QCOMPARE(buttons, 3);
+    QCOMPARE(defaultButton, QStringLiteral("両方を残す"));
 }
 
 void TestQtUserPrompt::inputBox() {

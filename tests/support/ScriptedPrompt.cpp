@@ -25,6 +25,13 @@ SaveAnswer ScriptedPrompt::ConfirmSave(const QString &text) {
     return TakeFront(SaveAnswers);
 }
 
+ChangedFileAnswer ScriptedPrompt::AskChangedFile(const QString &text) {
+    Questions << text;
+    if (ChangedFileAnswers.empty())
+        return ChangedFileAnswer::Cancel;
+    return TakeFront(ChangedFileAnswers);
+}
+
 std::optional<QString> ScriptedPrompt::AskOpenFileName(const QString &folder) {
     ++OpenDialogs;
     DialogFolders << folder;

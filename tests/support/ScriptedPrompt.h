@@ -16,13 +16,14 @@ public:
     SaveAnswer ConfirmSave(const QString &text) override;
     std::optional<QString> AskOpenFileName(const QString &folder) override;
     std::optional<QString> AskSaveFileName(const QString &folder) override;
+    ChangedFileAnswer AskChangedFile(const QString &text) override;
     std::optional<QString> AskFileName(FileAccess access, const QString &caption,
                                        const QString &filter) override;
     std::optional<QString> AskText(const QString &caption, const QString &prompt) override;
 
     QStringList Messages;      ///< texts of ShowMessage, in order
     QStringList Errors;        ///< texts of ShowError, in order
-    QStringList Questions;     ///< texts of ConfirmYesNo and ConfirmSave, in order
+    QStringList Questions; ///< texts of ConfirmYesNo, ConfirmSave and AskChangedFile, in order
     QStringList TextPrompts;   ///< "caption|prompt" of AskText, in order
     QStringList FileQuestions; ///< captions of AskFileName, in order
     int OpenDialogs = 0;       ///< how often the open dialog was run
@@ -31,6 +32,7 @@ public:
 
     std::deque<bool> YesNoAnswers;
     std::deque<SaveAnswer> SaveAnswers;
+    std::deque<ChangedFileAnswer> ChangedFileAnswers; ///< empty: Cancel
     std::deque<std::optional<QString>> OpenFileNames;
     std::deque<std::optional<QString>> SaveFileNames;
     std::deque<std::optional<QString>> Texts;

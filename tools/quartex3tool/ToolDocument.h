@@ -20,6 +20,7 @@ public:
     SaveAnswer ConfirmSave(const QString &) override { return SaveAnswer::Cancel; }
     std::optional<QString> AskOpenFileName(const QString &) override { return std::nullopt; }
     std::optional<QString> AskSaveFileName(const QString &) override { return std::nullopt; }
+    ChangedFileAnswer AskChangedFile(const QString &) override { return ChangedFileAnswer::Cancel; }
     std::optional<QString> AskFileName(FileAccess, const QString &, const QString &) override {
         return std::nullopt;
     }

@@ -120,7 +120,9 @@ void TStageOverviewForm::SavePng() {
         Prompt.AskFileName(FileAccess::Save, tr("PNG として保存"), tr("PNG 画像 (*.png)"));
     if (!path)
         return;
-    Overview.Follow(Document.CurrentStage(), Graphics.StagePalette());
+    // The rooms this brings up to date are drawn for the file only: the view must show
+    // them too, as the next follow finds nothing changed.
+    View->RoomsChanged(Overview.Follow(Document.CurrentStage(), Graphics.StagePalette()));
     FileWriting::WriteWholeFile(*path, PngBytes(Overview.WholePicture()), Prompt);
 }
 

@@ -144,7 +144,12 @@ void TStageOverviewView::wheelEvent(QWheelEvent *event) {
     const QPoint delta = event->angleDelta();
     if (event->modifiers() & Qt::ControlModifier) {
         const QPoint anchor = event->position().toPoint();
-        const int steps = delta.y() / WheelUnitsPerNotch;
+        // A turn back the other way starts over rather than paying off the rest first.
+        if ((ZoomWheelAngle < 0 && delta.y() > 0) || (ZoomWheelAngle > 0 && delta.y() < 0))
+            ZoomWheelAngle = 0;
+        ZoomWheelAngle += delta.y();
+        const int steps = ZoomWheelAngle / WheelUnitsPerNotch;
+        ZoomWheelAngle -= steps * WheelUnitsPerNotch;
         for (int k = 0; k < std::abs(steps); ++k)
             StepZoom(steps, anchor);
         event->accept();

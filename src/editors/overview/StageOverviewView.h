@@ -66,6 +66,8 @@ private:
     QImage Exposed;
     int ZoomPercent = 100;
     bool RoomNumbers = true;
+    /// Ctrl+wheel angle not yet turned into a zoom step: touchpads send small deltas.
+    int ZoomWheelAngle = 0;
     bool Dragging = false;
     QPoint DragStart;
     QPoint DragScrollStart;
