@@ -24,6 +24,7 @@
 #include "palette/palettepage.h"
 #include "programfiles.h"
 #include "recentfiles.h"
+#include "settingscommand.h"
 #include "testplay.h"
 #include "viewmenu.h"
 #include "windowplacement.h"
@@ -263,7 +264,10 @@ void TMainForm::FormCreate(const ProgramFiles &files) {
 }
 
 void TMainForm::ApplySettings() {
-    const DisplaySettings settings = DisplaySettings::Read(*SettingsFile);
+    SetDisplaySettings(DisplaySettings::Read(*SettingsFile));
+}
+
+void TMainForm::SetDisplaySettings(const DisplaySettings &settings) {
     // While the values are copied in, no check box may run a handler: the pages they would
     // redraw are not set up yet.
     const QSignalBlocker sortBlocker(Controls.Object.ChkSortObjectList);
@@ -276,6 +280,15 @@ void TMainForm::ApplySettings() {
     Controls.MapSet.ChkMapSetEditDrawGrid->setChecked(settings.MapSetGrid);
     FrameTimer->setInterval(settings.TimerInterval);
     Rom->SetUndoRecording(settings.UndoEnabled);
+}
+
+void TMainForm::ChangeDisplaySettings(const DisplaySettings &settings) {
+    SetDisplaySettings(settings);
+    // The pages are hidden exactly while no image is open.
+    if (EditPageControl->isHidden())
+        return;
+    FrameTimer->Restart();
+    EditPageControlChange();
 }
 
 DisplaySettings TMainForm::CurrentSettings() const {
@@ -338,6 +351,10 @@ void TMainForm::CreateControllers() {
 
 void TMainForm::CreateConveniences() {
     Play = new TestPlay(*Rom, Prompt, *menuBar(), Edit1->menuAction(), this);
+    SettingsCommand = new TSettingsCommand(
+        *this, *ViewMenu->Menu(), Prompt, *Play, *ViewMenu,
+        {[this] { return CurrentSettings(); },
+         [this](const DisplaySettings &settings) { ChangeDisplaySettings(settings); }});
     Recent = new RecentFiles(Prompt, *N1, Exit1, this);
     auto *drop = new FileDrop(*this, this);
     connect(Recent, &RecentFiles::FileChosen, this, &TMainForm::OpenChosenFile);
@@ -382,6 +399,7 @@ void TMainForm::ShowDocumentOpened() {
     Close1->setEnabled(true);
     Edit1->menuAction()->setVisible(true);
     Play->SetDocumentOpen(true);
+    SettingsCommand->SetDocumentOpen(true);
     RefreshAllEditors();
     Graphics->ResetPaletteAnimation();
     FrameTimer->Restart();
@@ -398,6 +416,7 @@ void TMainForm::ShowNoDocument() {
     Close1->setEnabled(false);
     Edit1->menuAction()->setVisible(false);
     Play->SetDocumentOpen(false);
+    SettingsCommand->SetDocumentOpen(false);
     OverviewCommand->SetDocumentOpen(false);
     ExportCommands->SetDocumentOpen(false);
 }
