@@ -74,12 +74,13 @@ constexpr int StatusPanelWidths[] = {70, 200, 50};
 constexpr int HintDisplayTime = 10000;
 
 // The platform's own keys for a file command, with the key users of every desktop expect
-// among them even where the platform has none.
+// among them even where the platform has none. That key comes first, so the menu shows the
+// key the guide names.
 QList<QKeySequence> FileCommandKeys(QKeySequence::StandardKey standard,
                                     const QKeySequence &expected) {
     QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
-    if (!keys.contains(expected))
-        keys.prepend(expected);
+    keys.removeAll(expected);
+    keys.prepend(expected);
     return keys;
 }
 
