@@ -309,8 +309,8 @@ void TestConveniences::testPlayFailure() {
     QVERIFY(QString::fromUtf8(ReadFile(setup.ProgramFile(IniName))).contains(command));
 }
 
-// Accepting the offer opens the settings at the emulator command; the command chosen there
-// runs at the next F5.
+// Accepting the offer opens the settings at the emulator command, where a command can be
+// tried; the command chosen there runs at the next F5.
 void TestConveniences::failureLeadsToSettings() {
     EditorSetup setup;
     const QString emulatorFolder = setup.WorkFile(QStringLiteral("emu"));
@@ -328,11 +328,14 @@ void TestConveniences::failureLeadsToSettings() {
         focused = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
         shown = command->text();
         command->setText(EmulatorCommandFor(emulator));
+        NamedChild<QPushButton>(dialog, QStringLiteral("BtnTryEmulator"))->click();
         NamedChild<QDialogButtonBox>(dialog, QString())->button(QDialogButtonBox::Ok)->click();
     });
     Child<QAction>(*form, "PlayInEmulator1")->trigger();
     QCOMPARE(focused, QStringLiteral("EditEmulatorCommand"));
     QCOMPARE(shown, QStringLiteral("/no/such/emu %f"));
+    // The try button ran it on the test copy.
+    QCOMPARE(EmulatorArguments(emulatorFolder).size(), 1);
     Child<QAction>(*form, "PlayInEmulator1")->trigger();
     QCOMPARE(EmulatorArguments(emulatorFolder).size(), 1);
     ExitWithoutSaving(setup, *form);
