@@ -33,8 +33,7 @@ QStringList EmulatorSearch::GameFolders() {
 }
 
 QStringList EmulatorSearch::PathFolders() {
-    return QString::fromLocal8Bit(qgetenv("PATH")).split(QDir::listSeparator(),
-                                                          Qt::SkipEmptyParts);
+    return QString::fromLocal8Bit(qgetenv("PATH")).split(QDir::listSeparator(), Qt::SkipEmptyParts);
 }
 
 QList<FoundEmulator> EmulatorSearch::Find(const QStringList &pathFolders,
@@ -63,8 +62,9 @@ EmulatorSearch::Problem EmulatorSearch::Check(const QString &program,
     }
     if (!ProgramIn(pathFolders, program).isEmpty())
         return Problem::None;
-    const bool present = std::any_of(pathFolders.begin(), pathFolders.end(), [&](const QString &folder) {
-        return QFileInfo::exists(QDir(folder).filePath(program));
-    });
+    const bool present =
+        std::any_of(pathFolders.begin(), pathFolders.end(), [&](const QString &folder) {
+            return QFileInfo::exists(QDir(folder).filePath(program));
+        });
     return present ? Problem::NotExecutable : Problem::NotFound;
 }

@@ -71,8 +71,8 @@ TSettingsForm::TSettingsForm(UserPrompt &prompt, QWidget *parent)
                                tr("ポップアップでオブジェクト情報を表示"));
     Chk32x32ChipGrid = NewCheckBox(display, QStringLiteral("Chk32x32ChipGrid"),
                                    tr("32x32チップのグリッド線の描画"));
-    ChkMapSetGrid = NewCheckBox(display, QStringLiteral("ChkMapSetGrid"),
-                                tr("マップセットのグリッド線の描画"));
+    ChkMapSetGrid =
+        NewCheckBox(display, QStringLiteral("ChkMapSetGrid"), tr("マップセットのグリッド線の描画"));
     CBLanguage = new QComboBox(display);
     CBLanguage->setObjectName(QStringLiteral("CBLanguage"));
     for (const QString &language : InterfaceLanguage::Available())
@@ -145,8 +145,8 @@ void TSettingsForm::FocusEmulator() {
 }
 
 void TSettingsForm::BrowseClick() {
-    const std::optional<QString> program = Prompt.AskFileName(
-        FileAccess::Open, tr("エミュレータの選択"), tr("すべてのファイル (*)"));
+    const std::optional<QString> program =
+        Prompt.AskFileName(FileAccess::Open, tr("エミュレータの選択"), tr("すべてのファイル (*)"));
     if (program)
         EditEmulatorCommand->setText(EmulatorCommandFor(*program));
 }

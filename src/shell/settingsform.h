@@ -23,8 +23,7 @@ public:
 
     /// Shows `settings` in the fields and lists `emulators` to pick from; `canTry` enables
     /// the button that runs the command on the open image.
-    void Load(const EditorSettings &settings, const QList<FoundEmulator> &emulators,
-              bool canTry);
+    void Load(const EditorSettings &settings, const QList<FoundEmulator> &emulators, bool canTry);
     /// The values the fields hold now.
     EditorSettings Settings() const;
     /// Puts the focus into the emulator command, with its text selected.

@@ -28,7 +28,6 @@ public:
     void ChooseLanguage(const QString &language);
 
 private:
-
     UserPrompt &Prompt;
     QString Running;
     QString Chosen;

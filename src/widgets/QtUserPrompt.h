@@ -23,8 +23,7 @@ public:
     std::optional<QString> AskSaveFileName(const QString &folder) override;
     std::optional<QString> AskFileName(FileAccess access, const QString &caption,
                                        const QString &filter) override;
-    std::optional<QString> AskProgram(const QString &caption,
-                                      const QStringList &programs) override;
+    std::optional<QString> AskProgram(const QString &caption, const QStringList &programs) override;
     std::optional<QString> AskText(const QString &caption, const QString &prompt) override;
     void ShowError(const QString &text) override;
 

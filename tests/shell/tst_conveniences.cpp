@@ -257,7 +257,6 @@ void TestConveniences::testPlay() {
     const QString stored =
         QStringLiteral("\n[Emulator]\nCommand=\"") + emulator + QStringLiteral("\" %f\n");
     QVERIFY2(ini.contains(stored), qPrintable(ini));
-
 }
 
 // A command that cannot start says why and offers the settings; declined, nothing changes.
@@ -273,8 +272,8 @@ void TestConveniences::testPlayFailure_data() {
         << QStringLiteral("WORK/plain.txtは実行できるファイルではありません。");
     QTest::newRow("a folder") << QStringLiteral("WORK")
                               << QStringLiteral("WORKは実行できるファイルではありません。");
-    QTest::newRow("fails to start") << QStringLiteral("WORK/broken")
-                                    << QStringLiteral("WORK/brokenの起動に失敗しました。");
+    QTest::newRow("fails to start")
+        << QStringLiteral("WORK/broken") << QStringLiteral("WORK/brokenの起動に失敗しました。");
 }
 
 void TestConveniences::testPlayFailure() {

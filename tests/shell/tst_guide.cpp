@@ -83,8 +83,8 @@ InterfaceTexts ReadInterfaceTexts() {
             texts.English << reader.readElementText();
     }
     // The toolkit's own buttons, which its translations say in the interface language.
-    texts.Japanese << QStringLiteral("OK") << QStringLiteral("キャンセル")
-                   << QStringLiteral("はい") << QStringLiteral("いいえ");
+    texts.Japanese << QStringLiteral("OK") << QStringLiteral("キャンセル") << QStringLiteral("はい")
+                   << QStringLiteral("いいえ");
     texts.English << QStringLiteral("OK") << QStringLiteral("Cancel") << QStringLiteral("Yes")
                   << QStringLiteral("No");
     return texts;
@@ -129,9 +129,8 @@ QStringList UnknownQuotations(const QString &prose, const QRegularExpression &qu
     for (auto it = quote.globalMatch(prose); it.hasNext();) {
         const QString quotation = it.next().captured(1);
         for (const QString &step : quotation.split(QStringLiteral(" → ")))
-            if (std::none_of(patterns.begin(), patterns.end(), [&](const QRegularExpression &p) {
-                    return p.match(step).hasMatch();
-                }))
+            if (std::none_of(patterns.begin(), patterns.end(),
+                             [&](const QRegularExpression &p) { return p.match(step).hasMatch(); }))
                 unknown << step;
     }
     return unknown;
@@ -244,16 +243,16 @@ void TestGuide::f1ShowsTheGuide() {
     auto *browser = window->findChild<QTextBrowser *>();
     QCOMPARE(browser->document()->firstBlock().text(), FirstHeading(Guide(Docs.filePath(guide))));
     // Its pictures come from inside the program.
-    const QString picture = language == u"en" ? QStringLiteral("images/en/map.png")
-                                              : QStringLiteral("images/map.png");
+    const QString picture =
+        language == u"en" ? QStringLiteral("images/en/map.png") : QStringLiteral("images/map.png");
     QVERIFY(!browser->loadResource(QTextDocument::ImageResource, QUrl(picture)).isNull());
     // Read at its first width without scrolling sideways.
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(browser->horizontalScrollBar()->maximum(), 0);
 
     // Escape and Ctrl+W close it, whichever part has the focus.
-    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Escape),
-                                      QKeyCombination(Qt::CTRL, Qt::Key_W)}) {
+    for (const QKeyCombination key :
+         {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::CTRL, Qt::Key_W)}) {
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         browser->setFocus();

@@ -276,8 +276,9 @@ void TestQtUserPrompt::programChoice() {
         for (const int key : keys)
             QTest::keyClick(focused, static_cast<Qt::Key>(key));
     });
-    QCOMPARE(prompt.AskProgram(QStringLiteral("エミュレータの選択"),
-                               {QStringLiteral("fceux"), QStringLiteral("/usr/games/nestopia")})
+    QCOMPARE(prompt
+                 .AskProgram(QStringLiteral("エミュレータの選択"),
+                             {QStringLiteral("fceux"), QStringLiteral("/usr/games/nestopia")})
                  .value_or(QString()),
              chosen);
     QCOMPARE(title, QStringLiteral("エミュレータの選択"));

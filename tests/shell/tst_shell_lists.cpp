@@ -190,29 +190,28 @@ void TestShellLists::emulatorsFound_data() {
     QTest::addColumn<QStringList>("found"); // name=program, ROOT standing for the tree
     QTest::newRow("on the path") << QStringList{QStringLiteral("bin/fceux")}
                                  << QStringList{QStringLiteral("fceux=fceux")};
-    QTest::newRow("only in a game folder")
-        << QStringList{QStringLiteral("games/fceux")}
-        << QStringList{QStringLiteral("fceux=ROOT/games/fceux")};
+    QTest::newRow("only in a game folder") << QStringList{QStringLiteral("games/fceux")}
+                                           << QStringList{QStringLiteral("fceux=ROOT/games/fceux")};
     QTest::newRow("the path comes first")
         << QStringList{QStringLiteral("games/fceux"), QStringLiteral("bin/fceux")}
         << QStringList{QStringLiteral("fceux=fceux")};
     QTest::newRow("second game folder")
         << QStringList{QStringLiteral("localgames/mednafen")}
         << QStringList{QStringLiteral("mednafen=ROOT/localgames/mednafen")};
-    QTest::newRow("known order")
-        << QStringList{QStringLiteral("games/mednafen"), QStringLiteral("bin/nestopia"),
-                       QStringLiteral("games/fceux")}
-        << QStringList{QStringLiteral("fceux=ROOT/games/fceux"),
-                       QStringLiteral("nestopia=nestopia"),
-                       QStringLiteral("mednafen=ROOT/games/mednafen")};
-    QTest::newRow("cannot be run") << QStringList{QStringLiteral("-games/fceux"),
-                                                  QStringLiteral("-bin/nestopia")}
-                                   << QStringList();
+    QTest::newRow("known order") << QStringList{QStringLiteral("games/mednafen"),
+                                                QStringLiteral("bin/nestopia"),
+                                                QStringLiteral("games/fceux")}
+                                 << QStringList{QStringLiteral("fceux=ROOT/games/fceux"),
+                                                QStringLiteral("nestopia=nestopia"),
+                                                QStringLiteral("mednafen=ROOT/games/mednafen")};
+    QTest::newRow("cannot be run")
+        << QStringList{QStringLiteral("-games/fceux"), QStringLiteral("-bin/nestopia")}
+        << QStringList();
     QTest::newRow("a folder of that name")
         << QStringList{QStringLiteral("games/fceux/"), QStringLiteral("bin/nestopia/")}
         << QStringList();
-    QTest::newRow("unknown program") << QStringList{QStringLiteral("bin/someplayer")}
-                                     << QStringList();
+    QTest::newRow("unknown program")
+        << QStringList{QStringLiteral("bin/someplayer")} << QStringList();
 }
 
 void TestShellLists::emulatorsFound() {
@@ -221,10 +220,9 @@ void TestShellLists::emulatorsFound() {
     QTemporaryDir root;
     MakeTree(root.path(), entries);
     QStringList names;
-    for (const FoundEmulator &emulator :
-         EmulatorSearch::Find({root.filePath(QStringLiteral("bin"))},
-                              {root.filePath(QStringLiteral("games")),
-                               root.filePath(QStringLiteral("localgames"))}))
+    for (const FoundEmulator &emulator : EmulatorSearch::Find(
+             {root.filePath(QStringLiteral("bin"))},
+             {root.filePath(QStringLiteral("games")), root.filePath(QStringLiteral("localgames"))}))
         names << emulator.Name + u'=' + emulator.Program;
     QCOMPARE(names, found.replaceInStrings(QStringLiteral("ROOT"), root.path()));
 }
@@ -252,8 +250,9 @@ void TestShellLists::programProblem() {
     QTemporaryDir root;
     MakeTree(root.path(), {QStringLiteral("bin/emu"), QStringLiteral("-bin/text"),
                            QStringLiteral("bin/dir/"), QStringLiteral("games/games")});
-    const EmulatorSearch::Problem found = EmulatorSearch::Check(
-        program.replace(QStringLiteral("ROOT"), root.path()), {root.filePath(QStringLiteral("bin"))});
+    const EmulatorSearch::Problem found =
+        EmulatorSearch::Check(program.replace(QStringLiteral("ROOT"), root.path()),
+                              {root.filePath(QStringLiteral("bin"))});
     QCOMPARE(static_cast<int>(found), problem);
 }
 

@@ -43,8 +43,7 @@ std::optional<QString> ScriptedPrompt::AskFileName(FileAccess, const QString &ca
     return TakeFront(FileNames);
 }
 
-std::optional<QString> ScriptedPrompt::AskProgram(const QString &,
-                                                  const QStringList &programs) {
+std::optional<QString> ScriptedPrompt::AskProgram(const QString &, const QStringList &programs) {
     ProgramChoices << programs;
     return TakeFront(Programs);
 }
