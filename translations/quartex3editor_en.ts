@@ -643,6 +643,14 @@ Cancel: save nothing.</translation>
         <source>名前を付けて保存...</source>
         <translation>Save as...</translation>
     </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>使うプログラムを選んでください。</source>
+        <translation>Choose the program to use.</translation>
+    </message>
 </context>
 <context>
     <name>RecentFiles</name>
@@ -1047,6 +1055,88 @@ Cancel: save nothing.</translation>
     </message>
 </context>
 <context>
+    <name>TSettingsCommand</name>
+    <message>
+        <source>設定(&amp;S)...</source>
+        <translation>&amp;Settings...</translation>
+    </message>
+</context>
+<context>
+    <name>TSettingsForm</name>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>テスト用のエミュレータ</source>
+        <translation>Emulator for test play</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>試す</source>
+        <translation>Try</translation>
+    </message>
+    <message>
+        <source>コマンド（%f はイメージのパス）:</source>
+        <translation>Command (%f is the image&apos;s path):</translation>
+    </message>
+    <message>
+        <source>見つかったエミュレータ:</source>
+        <translation>Emulators found:</translation>
+    </message>
+    <message>
+        <source>表示と編集</source>
+        <translation>Display and editing</translation>
+    </message>
+    <message>
+        <source> ミリ秒</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>編集を元に戻せるように記録する</source>
+        <translation>Record edits for undo</translation>
+    </message>
+    <message>
+        <source>オブジェクトを自動で並び替える</source>
+        <translation>Sort objects automatically</translation>
+    </message>
+    <message>
+        <source>ポップアップでオブジェクト情報を表示</source>
+        <translation>Show object info in a pop-up</translation>
+    </message>
+    <message>
+        <source>32x32チップのグリッド線の描画</source>
+        <translation>Draw grid lines on 32x32 chips</translation>
+    </message>
+    <message>
+        <source>マップセットのグリッド線の描画</source>
+        <translation>Draw grid lines on map sets</translation>
+    </message>
+    <message>
+        <source>パレットアニメーションの間隔:</source>
+        <translation>Palette animation interval:</translation>
+    </message>
+    <message>
+        <source>言語（次回の起動から）:</source>
+        <translation>Language (from the next start):</translation>
+    </message>
+    <message>
+        <source>エミュレータの選択</source>
+        <translation>Choose the emulator</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+</context>
+<context>
     <name>TShowUnusedChipNumForm</name>
     <message>
         <source>未使用チップ番号</source>
@@ -1154,6 +1244,26 @@ Cancel: save nothing.</translation>
     <message>
         <source>%1を実行できませんでした。</source>
         <translation>Could not run %1.</translation>
+    </message>
+    <message>
+        <source>設定を開いてエミュレータを選び直しますか？</source>
+        <translation>Open the settings to choose another emulator?</translation>
+    </message>
+    <message>
+        <source>コマンドにプログラムがありません。</source>
+        <translation>The command names no program.</translation>
+    </message>
+    <message>
+        <source>%1が見つかりません。</source>
+        <translation>%1 was not found.</translation>
+    </message>
+    <message>
+        <source>%1は実行できるファイルではありません。</source>
+        <translation>%1 is not an executable file.</translation>
+    </message>
+    <message>
+        <source>%1の起動に失敗しました。</source>
+        <translation>%1 failed to start.</translation>
     </message>
 </context>
 <context>

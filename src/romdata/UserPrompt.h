@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 /// The answer to the save confirmation (Yes / No / Cancel).
@@ -42,6 +43,11 @@ public:
     /// save form asks before overwriting. Nothing when the user cancels.
     virtual std::optional<QString> AskFileName(FileAccess access, const QString &caption,
                                                const QString &filter) = 0;
+    /// A choice of program: `programs` listed with the first one selected, so that Return
+    /// takes it, and a browse button that opens the file dialog for any other program.
+    /// The program chosen or browsed to; nothing when the user cancels.
+    virtual std::optional<QString> AskProgram(const QString &caption,
+                                              const QStringList &programs) = 0;
     /// One-line input box; nothing when the user cancels.
     virtual std::optional<QString> AskText(const QString &caption, const QString &prompt) = 0;
     /// The toolkit's standard error box, for files that cannot be opened, created or written.

@@ -2,6 +2,7 @@
 
 #include "mainform.h"
 
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -16,6 +17,10 @@ TGuideForm::TGuideForm(QWidget *parent) : QWidget(parent, Qt::Window) {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Browser);
+    // Closed from the keyboard as a reading window is; the reader's hands stay on the keys.
+    for (const QKeySequence &key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 QString TGuideForm::GuidePath(const QString &language) {

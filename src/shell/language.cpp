@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 
 namespace {
 
@@ -68,9 +69,16 @@ void InterfaceLanguage::Write(TMyMemIniFile &file, const QString &language) {
 InterfaceTranslation::InterfaceTranslation(const QString &language) : Code(language) {
     if (language != InterfaceLanguage::Japanese && LoadTranslation(Translator, language))
         Installed = QCoreApplication::installTranslator(&Translator);
+    // The distribution's translations of the toolkit; without them its buttons and dialogs
+    // stay English whatever the interface speaks.
+    if (ToolkitTranslator.load(QStringLiteral("qtbase_") + language,
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        ToolkitInstalled = QCoreApplication::installTranslator(&ToolkitTranslator);
 }
 
 InterfaceTranslation::~InterfaceTranslation() {
+    if (ToolkitInstalled)
+        QCoreApplication::removeTranslator(&ToolkitTranslator);
     if (Installed)
         QCoreApplication::removeTranslator(&Translator);
 }

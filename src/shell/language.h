@@ -28,8 +28,9 @@ void Write(TMyMemIniFile &file, const QString &language);
 } // namespace InterfaceLanguage
 
 /// Puts one language's translation into effect for the whole program while it lives and
-/// takes it away again when it goes. Japanese needs none: the texts are written in it.
-/// Owns the translator.
+/// takes it away again when it goes: the program's own (Japanese needs none, the texts are
+/// written in it) and the toolkit's, which says the standard buttons and dialogs in that
+/// language too. Owns the translators.
 class InterfaceTranslation {
 public:
     explicit InterfaceTranslation(const QString &language);
@@ -42,5 +43,7 @@ public:
 private:
     QString Code;
     QTranslator Translator;
+    QTranslator ToolkitTranslator;
     bool Installed = false;
+    bool ToolkitInstalled = false;
 };

@@ -25,6 +25,7 @@
 #include "palette/palettepage.h"
 #include "programfiles.h"
 #include "recentfiles.h"
+#include "settingscommand.h"
 #include "testplay.h"
 #include "tiles/tilepage.h"
 #include "viewmenu.h"
@@ -75,12 +76,13 @@ constexpr int StatusPanelWidths[] = {70, 200, 50};
 constexpr int HintDisplayTime = 10000;
 
 // The platform's own keys for a file command, with the key users of every desktop expect
-// among them even where the platform has none.
+// among them even where the platform has none. That key comes first, so the menu shows the
+// key the guide names.
 QList<QKeySequence> FileCommandKeys(QKeySequence::StandardKey standard,
                                     const QKeySequence &expected) {
     QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
-    if (!keys.contains(expected))
-        keys.prepend(expected);
+    keys.removeAll(expected);
+    keys.prepend(expected);
     return keys;
 }
 
@@ -271,7 +273,10 @@ void TMainForm::FormCreate(const ProgramFiles &files) {
 }
 
 void TMainForm::ApplySettings() {
-    const DisplaySettings settings = DisplaySettings::Read(*SettingsFile);
+    SetDisplaySettings(DisplaySettings::Read(*SettingsFile));
+}
+
+void TMainForm::SetDisplaySettings(const DisplaySettings &settings) {
     // While the values are copied in, no check box may run a handler: the pages they would
     // redraw are not set up yet.
     const QSignalBlocker sortBlocker(Controls.Object.ChkSortObjectList);
@@ -284,6 +289,15 @@ void TMainForm::ApplySettings() {
     Controls.MapSet.ChkMapSetEditDrawGrid->setChecked(settings.MapSetGrid);
     FrameTimer->SetFrameInterval(settings.TimerInterval);
     Rom->SetUndoRecording(settings.UndoEnabled);
+}
+
+void TMainForm::ChangeDisplaySettings(const DisplaySettings &settings) {
+    SetDisplaySettings(settings);
+    // The pages are hidden exactly while no image is open.
+    if (EditPageControl->isHidden())
+        return;
+    FrameTimer->Restart();
+    EditPageControlChange();
 }
 
 DisplaySettings TMainForm::CurrentSettings() const {
@@ -354,6 +368,10 @@ void TMainForm::CreateControllers() {
 
 void TMainForm::CreateConveniences() {
     Play = new TestPlay(*Rom, Prompt, *menuBar(), Edit1->menuAction(), this);
+    SettingsCommand = new TSettingsCommand(
+        *this, *ViewMenu->Menu(), Prompt, *Play, *ViewMenu,
+        {[this] { return CurrentSettings(); },
+         [this](const DisplaySettings &settings) { ChangeDisplaySettings(settings); }});
     Recent = new RecentFiles(Prompt, *N1, Exit1, this);
     auto *drop = new FileDrop(*this, this);
     Outside = new OutsideChanges(*Rom, *ModifiedFlags, Prompt, *this, this);
@@ -400,6 +418,7 @@ void TMainForm::ShowDocumentOpened() {
     Close1->setEnabled(true);
     Edit1->menuAction()->setVisible(true);
     Play->SetDocumentOpen(true);
+    SettingsCommand->SetDocumentOpen(true);
     RefreshAllEditors();
     Graphics->ResetPaletteAnimation();
     FrameTimer->Restart();
@@ -416,6 +435,7 @@ void TMainForm::ShowNoDocument() {
     Close1->setEnabled(false);
     Edit1->menuAction()->setVisible(false);
     Play->SetDocumentOpen(false);
+    SettingsCommand->SetDocumentOpen(false);
     OverviewCommand->SetDocumentOpen(false);
     ExportCommands->SetDocumentOpen(false);
 }

@@ -31,6 +31,7 @@ class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
 class TStageOverviewCommand;
+class TSettingsCommand;
 class TestPlay;
 class TViewMenu;
 class UserPrompt;
@@ -96,6 +97,12 @@ private:
     void BuildPages();
     void FormCreate(const ProgramFiles &files);
     void ApplySettings();
+    /// Puts `settings` into the controls, the timer and the undo switch, without any
+    /// check box handler running.
+    void SetDisplaySettings(const DisplaySettings &settings);
+    /// The settings dialog's display settings, in force at once: the animation runs at the
+    /// new interval and the page shown is drawn again.
+    void ChangeDisplaySettings(const DisplaySettings &settings);
     DisplaySettings CurrentSettings() const;
     void LoadObjectNames(const QString &path);
     void CreateControllers();
@@ -140,6 +147,7 @@ private:
     /// The controller of each page in tab order.
     std::array<PageController *, EditPageCount> PageControllers{};
     TestPlay *Play = nullptr;
+    TSettingsCommand *SettingsCommand = nullptr;
     RecentFiles *Recent = nullptr;
     OutsideChanges *Outside = nullptr;
     DialogFolders Folders;

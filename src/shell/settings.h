@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 class TMyMemIniFile;
@@ -23,4 +24,13 @@ struct DisplaySettings {
     static DisplaySettings Read(const TMyMemIniFile &file);
     /// Writes the six values into the in-memory file (not to disk).
     void Write(TMyMemIniFile &file) const;
+};
+
+/// Everything the settings dialog changes: the display settings, the test-play emulator
+/// command and the interface language. Gathered from where the running program keeps each
+/// value and handed back there; it is no store of its own.
+struct EditorSettings {
+    DisplaySettings Display;
+    QString EmulatorCommand;
+    QString Language;
 };

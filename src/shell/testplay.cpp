@@ -68,11 +68,15 @@ TestPlay::TestPlay(RomImageData &rom, UserPrompt &prompt, QMenuBar &menuBar, QAc
 }
 
 void TestPlay::ReadSettings(const TMyMemIniFile &file) {
-    Command = file.ReadString(EmulatorSection, CommandKey, QString());
+    EmulatorCommand = file.ReadString(EmulatorSection, CommandKey, QString());
 }
 
 void TestPlay::WriteSettings(TMyMemIniFile &file) const {
-    file.WriteString(EmulatorSection, CommandKey, Command);
+    file.WriteString(EmulatorSection, CommandKey, EmulatorCommand);
+}
+
+QList<FoundEmulator> TestPlay::FindEmulators() const {
+    return EmulatorSearch::Find(EmulatorSearch::PathFolders(), GameFolders);
 }
 
 void TestPlay::SetDocumentOpen(bool open) {
@@ -82,23 +86,41 @@ void TestPlay::SetDocumentOpen(bool open) {
 }
 
 void TestPlay::Run() {
-    QString command = Command;
+    QString command = EmulatorCommand;
     // A command that names no program (blank, or only quotes) is no command: ask for one.
     const bool asked = !SplitEmulatorCommand(command, QString());
     if (asked) {
-        const std::optional<QString> program = Prompt.AskFileName(
-            FileAccess::Open, tr("エミュレータの選択"), tr("すべてのファイル (*)"));
+        QStringList programs;
+        for (const FoundEmulator &emulator : FindEmulators())
+            programs << emulator.Program;
+        const QString caption = tr("エミュレータの選択");
+        const std::optional<QString> program =
+            programs.isEmpty()
+                ? Prompt.AskFileName(FileAccess::Open, caption, tr("すべてのファイル (*)"))
+                : Prompt.AskProgram(caption, programs);
         if (!program)
             return;
         command = EmulatorCommandFor(*program);
     }
-    const std::optional<QString> imagePath = WriteEditedImage();
-    if (!imagePath)
-        return;
+    const std::optional<QString> failure = Start(command);
     // A program chosen in the dialog is kept only once it has started: one that cannot
     // start would otherwise fail at every F5 without asking again.
-    if (Start(command, *imagePath) && asked)
-        Command = command;
+    if (!failure) {
+        if (asked)
+            EmulatorCommand = command;
+        return;
+    }
+    if (!failure->isEmpty() &&
+        Prompt.ConfirmYesNo(*failure + QStringLiteral("\n\n") +
+                            tr("設定を開いてエミュレータを選び直しますか？")))
+        emit SettingsRequested();
+}
+
+bool TestPlay::Try(const QString &command) {
+    const std::optional<QString> failure = Start(command);
+    if (failure && !failure->isEmpty())
+        Prompt.ShowMessage(*failure);
+    return !failure;
 }
 
 std::optional<QString> TestPlay::WriteEditedImage() {
@@ -120,10 +142,27 @@ std::optional<QString> TestPlay::WriteEditedImage() {
     return path;
 }
 
-bool TestPlay::Start(const QString &command, const QString &imagePath) {
-    const std::optional<EmulatorCommandLine> line = SplitEmulatorCommand(command, imagePath);
-    if (line && QProcess::startDetached(line->Program, line->Arguments))
-        return true;
-    Prompt.ShowMessage(tr("%1を実行できませんでした。").arg(command));
-    return false;
+std::optional<QString> TestPlay::Start(const QString &command) {
+    const QString cannotRun = tr("%1を実行できませんでした。").arg(command);
+    const std::optional<EmulatorCommandLine> line = SplitEmulatorCommand(command, QString());
+    if (!line)
+        return cannotRun + u'\n' + tr("コマンドにプログラムがありません。");
+    switch (EmulatorSearch::Check(line->Program, EmulatorSearch::PathFolders())) {
+    case EmulatorSearch::Problem::NotFound:
+        return cannotRun + u'\n' + tr("%1が見つかりません。").arg(line->Program);
+    case EmulatorSearch::Problem::NotExecutable:
+        return cannotRun + u'\n' + tr("%1は実行できるファイルではありません。").arg(line->Program);
+    case EmulatorSearch::Problem::None:
+        break;
+    }
+    // The image is written only for a program that is there to read it.
+    const std::optional<QString> imagePath = WriteEditedImage();
+    if (!imagePath)
+        return QString(); // already reported by the writer
+    QProcess process;
+    process.setProgram(line->Program);
+    process.setArguments(SplitEmulatorCommand(command, *imagePath)->Arguments);
+    if (process.startDetached())
+        return std::nullopt;
+    return cannotRun + u'\n' + tr("%1の起動に失敗しました。").arg(line->Program);
 }

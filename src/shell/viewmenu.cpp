@@ -30,13 +30,15 @@ TViewMenu::TViewMenu(QMenuBar &menuBar, UserPrompt &prompt, const QString &runni
         item->setCheckable(true);
         item->setChecked(language == runningLanguage);
         choice->addAction(item);
-        connect(item, &QAction::triggered, this, [this, language] { LanguageChosen(language); });
+        connect(item, &QAction::triggered, this, [this, language] { ChooseLanguage(language); });
     }
 }
 
-void TViewMenu::LanguageChosen(const QString &language) {
-    if (language == Chosen)
+void TViewMenu::ChooseLanguage(const QString &language) {
+    if (language == Chosen || !InterfaceLanguage::Available().contains(language))
         return;
+    if (auto *item = View1->findChild<QAction *>(QStringLiteral("Language_") + language))
+        item->setChecked(true);
     Chosen = language;
     if (language != Running)
         Prompt.ShowMessage(InterfaceLanguage::Translate(language, "TViewMenu", RestartMessage));

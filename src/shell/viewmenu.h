@@ -23,10 +23,11 @@ public:
     /// The language picked in the menu: the running one until the user picks another. This
     /// is what the settings file keeps at exit.
     const QString &ChosenLanguage() const { return Chosen; }
+    /// Chooses `language` as its menu item would; saying so when it differs from the
+    /// running one.
+    void ChooseLanguage(const QString &language);
 
 private:
-    void LanguageChosen(const QString &language);
-
     UserPrompt &Prompt;
     QString Running;
     QString Chosen;

@@ -1,11 +1,16 @@
 #include "QtUserPrompt.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -143,6 +148,52 @@ std::optional<QString> QtUserPrompt::AskFileName(FileAccess access, const QStrin
     dialog.setFileMode(access == FileAccess::Save ? QFileDialog::AnyFile
                                                   : QFileDialog::ExistingFile);
     return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtUserPrompt::AskProgram(const QString &caption,
+                                                const QStringList &programs) {
+    QDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("ProgramDialog"));
+    dialog.setWindowTitle(caption);
+    auto *list = new QListWidget(&dialog);
+    list->setObjectName(QStringLiteral("ProgramList"));
+    list->addItems(programs);
+    list->setCurrentRow(0);
+    auto *browse = new QPushButton(tr("参照..."), &dialog);
+    browse->setObjectName(QStringLiteral("BtnBrowseProgram"));
+    browse->setAutoDefault(false);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(tr("使うプログラムを選んでください。"), &dialog));
+    layout->addWidget(list);
+    auto *row = new QHBoxLayout;
+    row->addWidget(browse);
+    row->addWidget(buttons, 1);
+    layout->addLayout(row);
+
+    std::optional<QString> chosen;
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        if (const QListWidgetItem *item = list->currentItem()) {
+            chosen = item->text();
+            dialog.accept();
+        }
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemActivated, buttons, &QDialogButtonBox::accepted);
+    QObject::connect(browse, &QPushButton::clicked, &dialog, [&] {
+        QFileDialog files(&dialog, caption);
+        files.setObjectName(QStringLiteral("FileDialog"));
+        files.setAcceptMode(QFileDialog::AcceptOpen);
+        files.setFileMode(QFileDialog::ExistingFile);
+        SetFileTypes(files, {AllFilesType});
+        if (const std::optional<QString> program = RunFileDialog(files)) {
+            chosen = program;
+            dialog.accept();
+        }
+    });
+    list->setFocus();
+    dialog.exec();
+    return chosen;
 }
 
 std::optional<QString> QtUserPrompt::AskText(const QString &caption, const QString &prompt) {

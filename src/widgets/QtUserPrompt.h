@@ -24,6 +24,7 @@ public:
     ChangedFileAnswer AskChangedFile(const QString &text) override;
     std::optional<QString> AskFileName(FileAccess access, const QString &caption,
                                        const QString &filter) override;
+    std::optional<QString> AskProgram(const QString &caption, const QStringList &programs) override;
     std::optional<QString> AskText(const QString &caption, const QString &prompt) override;
     void ShowError(const QString &text) override;
 

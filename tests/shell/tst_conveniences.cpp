@@ -1,6 +1,8 @@
-// The main window's conveniences: test play in an emulator, the file keys, recent files,
-// dropped files, the dialogs' folders, the window's place and the settings sections they add.
+// The main window's conveniences: test play in an emulator, the settings dialog, the file
+// keys, recent files, dropped files, the dialogs' folders, the window's place and the settings
+// sections they add.
 #include "EditorSetup.h"
+#include "ModalAnswer.h"
 #include "NamedChild.h"
 #include "TestFiles.h"
 #include "edit_flag.h"
@@ -8,6 +10,10 @@
 #include "testplay.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -20,9 +26,12 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
+#include <functional>
 
 namespace {
 
@@ -63,11 +72,12 @@ QByteArray LiveImage(const RomImageData &rom) {
     return QByteArray(reinterpret_cast<const char *>(rom.Image().data()), rom.Size());
 }
 
-// A stand-in emulator: copies the image it is given (its last argument) and then records
-// its arguments, one a line, both beside itself.
-QString WriteFakeEmulator(const QString &folder) {
+// A stand-in emulator called `name`: copies the image it is given (its last argument) and
+// then records its arguments, one a line, both beside itself.
+QString WriteFakeEmulator(const QString &folder,
+                          const QString &name = QStringLiteral("emulator.sh")) {
     QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath(QStringLiteral("emulator.sh"));
+    const QString path = QDir(folder).filePath(name);
     const QByteArray script = "#!/bin/sh\n"
                               "here=$(dirname \"$0\")\n"
                               "for last; do :; done\n"
@@ -115,6 +125,10 @@ private slots:
     void emulatorCommand();
     void testPlay();
     void emulatorCommandOfNothingIsAsked();
+    void testPlayFailure_data();
+    void testPlayFailure();
+    void failureLeadsToSettings();
+    void settingsDialog();
     void fileKeys();
     void recentFiles();
     void droppedFile();
@@ -161,13 +175,15 @@ void TestConveniences::emulatorCommand() {
 
 void TestConveniences::testPlay() {
     EditorSetup setup;
-    const QString emulatorFolder = setup.WorkFile(QStringLiteral("fake emu"));
-    const QString emulator = WriteFakeEmulator(emulatorFolder);
+    // An emulator in a game folder, which is not on the search path.
+    const QString emulatorFolder = setup.WorkFile(QStringLiteral("fake games"));
+    const QString emulator = WriteFakeEmulator(emulatorFolder, QStringLiteral("nestopia"));
     QVERIFY(!emulator.isEmpty());
     const QString original = setup.WriteCartridge(QStringLiteral("my stage.nes"));
     const QByteArray originalBytes = ReadFile(original);
 
     auto form = setup.Start();
+    form->findChild<TestPlay *>()->SetGameFolders({emulatorFolder});
     auto *play = Child<QAction>(*form, "PlayInEmulator1");
     QVERIFY(!Child<QMenu>(*form, "Test1")->menuAction()->isVisible());
     QVERIFY(!play->isEnabled());
@@ -196,16 +212,18 @@ void TestConveniences::testPlay() {
     auto *modified = Child<QLabel>(*form, "StatusPanel0");
     QCOMPARE(modified->text(), QStringLiteral("変更あり"));
 
-    // No emulator yet: F5 asks for one; Cancel does nothing.
-    setup.Prompt.FileNames = {std::nullopt};
+    // No emulator yet: F5 offers the ones found, by their full path where the search path
+    // does not find them; Cancel does nothing.
+    setup.Prompt.Programs = {std::nullopt};
     QTest::keyClick(form.get(), Qt::Key_F5);
-    QCOMPARE(setup.Prompt.FileQuestions, QStringList{QStringLiteral("エミュレータの選択")});
+    QCOMPARE(setup.Prompt.ProgramChoices.size(), 1);
+    QVERIFY(setup.Prompt.ProgramChoices[0].contains(emulator));
 
     // The chosen program runs on a temporary copy holding every edit; the next F5 runs it
     // without asking.
     for (int run = 0; run < 2; ++run) {
         if (run == 0)
-            setup.Prompt.FileNames = {emulator};
+            setup.Prompt.Programs = {emulator};
         QTest::keyClick(form.get(), Qt::Key_F5);
         const QStringList arguments = EmulatorArguments(emulatorFolder);
         QCOMPARE(arguments.size(), 1);
@@ -213,7 +231,8 @@ void TestConveniences::testPlay() {
         QVERIFY(QFileInfo(arguments[0]).absolutePath() != QFileInfo(original).absolutePath());
         QVERIFY(ReadFile(QDir(emulatorFolder).filePath(QStringLiteral("copy.nes"))) == expected);
     }
-    QCOMPARE(setup.Prompt.FileQuestions.size(), 2);
+    QCOMPARE(setup.Prompt.ProgramChoices.size(), 2);
+    QVERIFY(setup.Prompt.FileQuestions.isEmpty());
 
     // The user's file, the live image, the flags and the histories are as they were.
     QVERIFY(ReadFile(original) == originalBytes);
@@ -239,26 +258,151 @@ void TestConveniences::testPlay() {
     const QString stored =
         QStringLiteral("\n[Emulator]\nCommand=\"") + emulator + QStringLiteral("\" %f\n");
     QVERIFY2(ini.contains(stored), qPrintable(ini));
+}
 
-    // A command that cannot start: one message naming it, nothing else changes.
-    const QString missing = QStringLiteral("\"/nonexistent dir/emu\" --fast %f");
+// A command that cannot start says why and offers the settings; declined, nothing changes.
+void TestConveniences::testPlayFailure_data() {
+    QTest::addColumn<QString>("program"); // WORK standing for the working folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not found") << QStringLiteral("WORK/no such dir/emu")
+                               << QStringLiteral("WORK/no such dir/emuが見つかりません。");
+    QTest::newRow("name not found") << QStringLiteral("no-such-emulator")
+                                    << QStringLiteral("no-such-emulatorが見つかりません。");
+    QTest::newRow("not executable")
+        << QStringLiteral("WORK/plain.txt")
+        << QStringLiteral("WORK/plain.txtは実行できるファイルではありません。");
+    QTest::newRow("a folder") << QStringLiteral("WORK")
+                              << QStringLiteral("WORKは実行できるファイルではありません。");
+    QTest::newRow("fails to start")
+        << QStringLiteral("WORK/broken") << QStringLiteral("WORK/brokenの起動に失敗しました。");
+}
+
+void TestConveniences::testPlayFailure() {
+    QFETCH(QString, program);
+    QFETCH(QString, reason);
+    EditorSetup setup;
+    const QString work = QFileInfo(setup.WorkFile(QStringLiteral("plain.txt"))).absolutePath();
+    program.replace(QStringLiteral("WORK"), work);
+    reason.replace(QStringLiteral("WORK"), work);
+    WriteFile(setup.WorkFile(QStringLiteral("plain.txt")), "text\n");
+    // Executable, but no program the system can start.
+    const QString broken = setup.WorkFile(QStringLiteral("broken"));
+    WriteFile(broken, QByteArray(64, '\x7f'));
+    QFile::setPermissions(broken, QFile::ReadOwner | QFile::ExeOwner);
+    const QString original = setup.WriteCartridge(QStringLiteral("stage.nes"));
+    const QString command = EmulatorCommandFor(program) + QStringLiteral(" --fast");
     WriteFile(setup.ProgramFile(IniName),
-              QString(ini)
-                  .replace(stored, QStringLiteral("\n[Emulator]\nCommand=") + missing + u'\n')
-                  .toUtf8());
-    form = setup.Start();
+              (QStringLiteral("[Emulator]\nCommand=") + command + u'\n').toUtf8());
+
+    auto form = setup.Start();
     form->OpenChosenFile(original);
     ChangeMapEntry(*form, 0, 0x11);
-    setup.Prompt.FileQuestions.clear();
     setup.Prompt.Messages.clear();
     Child<QAction>(*form, "PlayInEmulator1")->trigger();
-    QVERIFY(setup.Prompt.FileQuestions.isEmpty());
-    QCOMPARE(setup.Prompt.Messages,
-             QStringList{missing + QStringLiteral("を実行できませんでした。")});
+    QVERIFY(setup.Prompt.ProgramChoices.isEmpty());
+    QVERIFY(setup.Prompt.Messages.isEmpty());
+    QCOMPARE(setup.Prompt.Questions,
+             QStringList{command + QStringLiteral("を実行できませんでした。\n") + reason +
+                         QStringLiteral("\n\n設定を開いてエミュレータを選び直しますか？")});
     QVERIFY(form->Flags().IsModified());
-    QVERIFY(ReadFile(original) == originalBytes);
     ExitWithoutSaving(setup, *form);
-    QVERIFY(QString::fromUtf8(ReadFile(setup.ProgramFile(IniName))).contains(missing));
+    QVERIFY(QString::fromUtf8(ReadFile(setup.ProgramFile(IniName))).contains(command));
+}
+
+// Accepting the offer opens the settings at the emulator command, where a command can be
+// tried; the command chosen there runs at the next F5.
+void TestConveniences::failureLeadsToSettings() {
+    EditorSetup setup;
+    const QString emulatorFolder = setup.WorkFile(QStringLiteral("emu"));
+    const QString emulator = WriteFakeEmulator(emulatorFolder);
+    const QString original = setup.WriteCartridge(QStringLiteral("stage.nes"));
+    WriteFile(setup.ProgramFile(IniName), "[Emulator]\nCommand=/no/such/emu %f\n");
+    auto form = setup.Start();
+    form->show();
+    form->OpenChosenFile(original);
+
+    setup.Prompt.YesNoAnswers = {true};
+    QString focused, shown;
+    WhenModalShows([&](QWidget *dialog) {
+        auto *command = NamedChild<QLineEdit>(dialog, QStringLiteral("EditEmulatorCommand"));
+        focused = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
+        shown = command->text();
+        command->setText(EmulatorCommandFor(emulator));
+        NamedChild<QPushButton>(dialog, QStringLiteral("BtnTryEmulator"))->click();
+        NamedChild<QDialogButtonBox>(dialog, QString())->button(QDialogButtonBox::Ok)->click();
+    });
+    Child<QAction>(*form, "PlayInEmulator1")->trigger();
+    QCOMPARE(focused, QStringLiteral("EditEmulatorCommand"));
+    QCOMPARE(shown, QStringLiteral("/no/such/emu %f"));
+    // The try button ran it on the test copy.
+    QCOMPARE(EmulatorArguments(emulatorFolder).size(), 1);
+    Child<QAction>(*form, "PlayInEmulator1")->trigger();
+    QCOMPARE(EmulatorArguments(emulatorFolder).size(), 1);
+    ExitWithoutSaving(setup, *form);
+}
+
+// The dialog's OK puts every value into force at once and the exit writes it to the key it
+// always had; only the changed lines differ from a run without the dialog. Cancel changes
+// nothing.
+void TestConveniences::settingsDialog() {
+    EditorSetup setup;
+    const QString original = setup.WriteCartridge(QStringLiteral("stage.nes"));
+    const auto run = [&](const std::function<void(TMainForm &)> &work) {
+        auto form = setup.Start();
+        form->show();
+        form->OpenChosenFile(original);
+        work(*form);
+        form->close();
+        return QString::fromUtf8(ReadFile(setup.ProgramFile(IniName)));
+    };
+    const QString unchanged = run([](TMainForm &) {});
+
+    const auto openSettings = [](TMainForm &form, const std::function<void(QWidget *)> &edit,
+                                 QDialogButtonBox::StandardButton button) {
+        WhenModalShows([&](QWidget *dialog) {
+            NamedChild<QSpinBox>(dialog, QStringLiteral("SpinTimerInterval"))->setValue(100);
+            edit(dialog);
+            NamedChild<QDialogButtonBox>(dialog, QString())->button(button)->click();
+        });
+        Child<QAction>(form, "Settings1")->trigger();
+    };
+    const auto changeAll = [](QWidget *dialog) {
+        NamedChild<QCheckBox>(dialog, QStringLiteral("ChkMapSetGrid"))->setChecked(true);
+        NamedChild<QCheckBox>(dialog, QStringLiteral("ChkUndoEnabled"))->setChecked(false);
+        NamedChild<QLineEdit>(dialog, QStringLiteral("EditEmulatorCommand"))
+            ->setText(QStringLiteral("myemu --fast %f"));
+        auto *language = NamedChild<QComboBox>(dialog, QStringLiteral("CBLanguage"));
+        language->setCurrentIndex(language->findData(QStringLiteral("en")));
+    };
+    const QString changed = run([&](TMainForm &form) {
+        auto *timer = Child<QTimer>(form, "FrameTimer");
+        auto *grid = Child<QCheckBox>(form, "ChkMapSetEditDrawGrid");
+        setup.Prompt.Messages.clear();
+        openSettings(form, changeAll, QDialogButtonBox::Cancel);
+        QCOMPARE(timer->interval(), 16);
+        QVERIFY(!grid->isChecked());
+        QVERIFY(!form.findChild<TestPlay *>()->Command().contains(QStringLiteral("myemu")));
+        QVERIFY(setup.Prompt.Messages.isEmpty());
+
+        openSettings(form, changeAll, QDialogButtonBox::Ok);
+        QCOMPARE(timer->interval(), 100);
+        QVERIFY(timer->isActive());
+        QVERIFY(grid->isChecked());
+        QVERIFY(!form.Document().IsUndoRecording());
+        QCOMPARE(form.findChild<TestPlay *>()->Command(), QStringLiteral("myemu --fast %f"));
+        // Said in the language chosen.
+        QCOMPARE(setup.Prompt.Messages.size(), 1);
+        QVERIFY(setup.Prompt.Messages[0].startsWith(QStringLiteral("The")));
+        setup.Prompt.SaveAnswers = {SaveAnswer::No};
+    });
+    QString expected = unchanged;
+    expected.replace(QStringLiteral("[MapSetEdit]\nGrid=0"), QStringLiteral("[MapSetEdit]\nGrid=1"))
+        .replace(QStringLiteral("Interval=16"), QStringLiteral("Interval=100"))
+        .replace(QStringLiteral("[Undo]\nEnabled=1"), QStringLiteral("[Undo]\nEnabled=0"))
+        .replace(QStringLiteral("Command=\n"), QStringLiteral("Command=myemu --fast %f\n"))
+        .replace(QStringLiteral("Language=ja"), QStringLiteral("Language=en"));
+    QVERIFY(expected != unchanged);
+    QCOMPARE(changed, expected);
 }
 
 void TestConveniences::fileKeys() {

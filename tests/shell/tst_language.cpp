@@ -66,6 +66,21 @@ QStringList JapaneseTexts(const QStringList &texts) {
     return texts.filter(japanese);
 }
 
+// The texts of the modal dialog that the menu item `item` opens: looked at while it is up,
+// then closed.
+QStringList ModalTexts(const TMainForm &form, const char *item) {
+    QStringList texts;
+    QTimer::singleShot(0, &form, [&texts] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        texts = ShownTexts(*dialog);
+        dialog->close();
+    });
+    NamedChild<QAction>(&form, QString::fromLatin1(item))->trigger();
+    return texts;
+}
+
 } // namespace
 
 class TestLanguage : public QObject {
@@ -73,6 +88,8 @@ class TestLanguage : public QObject {
 private slots:
     void startedInEnglish();
     void englishLeavesNoJapanese();
+    void toolkitTexts_data();
+    void toolkitTexts();
     void languageMenu();
     void languageSetting_data();
     void languageSetting();
@@ -144,18 +161,35 @@ void TestLanguage::englishLeavesNoJapanese() {
     NamedChild<QAction>(form.get(), QStringLiteral("Guide1"))->trigger();
     QCOMPARE(JapaneseTexts(ShownTexts(*form)), QStringList());
 
-    // The version box is modal: looked at while it is up, then closed.
-    QStringList aboutTexts;
-    QTimer::singleShot(0, form.get(), [&aboutTexts] {
-        QWidget *box = QApplication::activeModalWidget();
-        if (!box)
-            return;
-        aboutTexts = ShownTexts(*box);
-        box->close();
-    });
-    NamedChild<QAction>(form.get(), QStringLiteral("About1"))->trigger();
+    const QStringList aboutTexts = ModalTexts(*form, "About1");
     QVERIFY(!aboutTexts.isEmpty());
     QCOMPARE(JapaneseTexts(aboutTexts), QStringList());
+
+    // The settings dialog too, but for the language list, where Japanese names itself.
+    QStringList settingsTexts = ModalTexts(*form, "Settings1");
+    QVERIFY(settingsTexts.removeAll(QStringLiteral("日本語")) == 1);
+    QVERIFY(settingsTexts.size() > 10);
+    QCOMPARE(JapaneseTexts(settingsTexts), QStringList());
+}
+
+// The toolkit's own buttons speak the interface language while the window lives.
+void TestLanguage::toolkitTexts_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("cancel");
+    QTest::newRow("Japanese") << QStringLiteral("ja") << QStringLiteral("キャンセル");
+    QTest::newRow("English") << QStringLiteral("en") << QStringLiteral("Cancel");
+}
+
+void TestLanguage::toolkitTexts() {
+    QFETCH(QString, language);
+    QFETCH(QString, cancel);
+    EditorSetup setup;
+    WriteLanguage(setup, language);
+    {
+        const auto form = setup.Start();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+    }
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 }
 
 void TestLanguage::languageMenu() {

@@ -1,9 +1,9 @@
 // The Qt prompt: captions, buttons and answers of its boxes, and its file dialogs.
+#include "ModalAnswer.h"
 #include "QtUserPrompt.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -12,42 +12,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
-#include <functional>
-#include <memory>
 
 namespace {
 
 const QString Caption = QStringLiteral("QUARTEX 3 EDITOR");
-
-// How long a dialog may take to come up before the test gives up on it.
-constexpr int DialogWaitMs = 20000;
-constexpr int RetryMs = 10;
-
-// Answers the modal dialog that the call made next opens, from inside that dialog's own
-// event loop: only there does closing it end exec(). A check that fails inside `answer`
-// leaves the dialog open, so whatever is still up is rejected afterwards; a dialog that
-// never comes fails the test at the end of the wait instead of hanging it.
-void WhenModalShows(std::function<void(QWidget *)> answer) {
-    auto deadline = std::make_shared<QDeadlineTimer>(DialogWaitMs);
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [answer, deadline, attempt] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        const bool inDialogLoop = QThread::currentThread()->loopLevel() > 0;
-        const bool ready = dialog && dialog->isVisible() && inDialogLoop;
-        if (!ready && !deadline->hasExpired()) {
-            QTimer::singleShot(RetryMs, qApp, *attempt);
-            return;
-        }
-        *attempt = nullptr; // breaks the cycle through the captured pointer
-        QVERIFY2(ready, "the modal dialog never came up");
-        answer(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    };
-    QTimer::singleShot(0, qApp, *attempt);
-}
 
 // The file types the user can choose from, as the dialog shows them.
 QStringList FileTypeTexts(const QFileDialog &dialog) {
@@ -97,6 +66,8 @@ private slots:
     void changedFileQuestion_data();
     void changedFileQuestion();
     void inputBox();
+    void programChoice_data();
+    void programChoice();
 };
 
 void TestQtUserPrompt::messageBox() {
@@ -353,6 +324,36 @@ void TestQtUserPrompt::inputBox() {
 
     WhenModalShows([](QWidget *widget) { qobject_cast<QInputDialog *>(widget)->reject(); });
     QVERIFY(!prompt.AskText(QStringLiteral("a"), QStringLiteral("b")).has_value());
+}
+
+void TestQtUserPrompt::programChoice_data() {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("chosen"); // empty: nothing chosen
+    QTest::newRow("Return takes the first")
+        << QList<int>{Qt::Key_Return} << QStringLiteral("fceux");
+    QTest::newRow("another one") << QList<int>{Qt::Key_Down, Qt::Key_Return}
+                                 << QStringLiteral("/usr/games/nestopia");
+    QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << QString();
+}
+
+void TestQtUserPrompt::programChoice() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, chosen);
+    QtUserPrompt prompt(Caption);
+    QString title;
+    WhenModalShows([&](QWidget *dialog) {
+        title = dialog->windowTitle();
+        // The keys go where the dialog has put its focus.
+        QWidget *focused = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+        for (const int key : keys)
+            QTest::keyClick(focused, static_cast<Qt::Key>(key));
+    });
+    QCOMPARE(prompt
+                 .AskProgram(QStringLiteral("エミュレータの選択"),
+                             {QStringLiteral("fceux"), QStringLiteral("/usr/games/nestopia")})
+                 .value_or(QString()),
+             chosen);
+    QCOMPARE(title, QStringLiteral("エミュレータの選択"));
 }
 
 QTEST_MAIN(TestQtUserPrompt)

@@ -1,9 +1,12 @@
-// The shell's GUI-free parts: the display settings and the name list files.
+// The shell's GUI-free parts: the display settings, the name list files and the search for
+// emulators.
 #include "MyIniFiles.h"
 #include "TestFiles.h"
+#include "emulators.h"
 #include "namelists.h"
 #include "settings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -14,6 +17,24 @@ namespace {
 QByteArray ShiftJis(const QString &text) {
     QStringEncoder encode("Shift_JIS");
     return encode(text);
+}
+
+// Makes each of `entries` under `root`: "folder/name" an executable file, "-folder/name" a
+// file that cannot be run, "folder/name/" a folder.
+void MakeTree(const QString &root, const QStringList &entries) {
+    for (QString entry : entries) {
+        const bool executable = !entry.startsWith(u'-');
+        entry.remove(0, executable ? 0 : 1);
+        const QString path = QDir(root).filePath(entry);
+        if (entry.endsWith(u'/')) {
+            QDir().mkpath(path);
+            continue;
+        }
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        WriteFile(path, "#!/bin/sh\n");
+        QFile::setPermissions(path, executable ? QFile::ReadOwner | QFile::ExeOwner
+                                               : QFile::ReadOwner | QFile::WriteOwner);
+    }
 }
 
 } // namespace
@@ -28,6 +49,10 @@ private slots:
     void nameListLines();
     void nameListMissingFile();
     void objectKindTexts();
+    void emulatorsFound_data();
+    void emulatorsFound();
+    void programProblem_data();
+    void programProblem();
 
 private:
     QTemporaryDir Dir;
@@ -158,6 +183,77 @@ void TestShellLists::objectKindTexts() {
     QCOMPARE(capped.size(), ObjectKindCount);
     QCOMPARE(capped.last(), QStringLiteral("line 255"));
     QCOMPARE(ObjectKindText(longList, 256), QStringLiteral("100"));
+}
+
+void TestShellLists::emulatorsFound_data() {
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("found"); // name=program, ROOT standing for the tree
+    QTest::newRow("on the path") << QStringList{QStringLiteral("bin/fceux")}
+                                 << QStringList{QStringLiteral("fceux=fceux")};
+    QTest::newRow("only in a game folder") << QStringList{QStringLiteral("games/fceux")}
+                                           << QStringList{QStringLiteral("fceux=ROOT/games/fceux")};
+    QTest::newRow("the path comes first")
+        << QStringList{QStringLiteral("games/fceux"), QStringLiteral("bin/fceux")}
+        << QStringList{QStringLiteral("fceux=fceux")};
+    QTest::newRow("second game folder")
+        << QStringList{QStringLiteral("localgames/mednafen")}
+        << QStringList{QStringLiteral("mednafen=ROOT/localgames/mednafen")};
+    QTest::newRow("known order") << QStringList{QStringLiteral("games/mednafen"),
+                                                QStringLiteral("bin/nestopia"),
+                                                QStringLiteral("games/fceux")}
+                                 << QStringList{QStringLiteral("fceux=ROOT/games/fceux"),
+                                                QStringLiteral("nestopia=nestopia"),
+                                                QStringLiteral("mednafen=ROOT/games/mednafen")};
+    QTest::newRow("cannot be run")
+        << QStringList{QStringLiteral("-games/fceux"), QStringLiteral("-bin/nestopia")}
+        << QStringList();
+    QTest::newRow("a folder of that name")
+        << QStringList{QStringLiteral("games/fceux/"), QStringLiteral("bin/nestopia/")}
+        << QStringList();
+    QTest::newRow("unknown program")
+        << QStringList{QStringLiteral("bin/someplayer")} << QStringList();
+}
+
+void TestShellLists::emulatorsFound() {
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, found);
+    QTemporaryDir root;
+    MakeTree(root.path(), entries);
+    QStringList names;
+    for (const FoundEmulator &emulator : EmulatorSearch::Find(
+             {root.filePath(QStringLiteral("bin"))},
+             {root.filePath(QStringLiteral("games")), root.filePath(QStringLiteral("localgames"))}))
+        names << emulator.Name + u'=' + emulator.Program;
+    QCOMPARE(names, found.replaceInStrings(QStringLiteral("ROOT"), root.path()));
+}
+
+void TestShellLists::programProblem_data() {
+    QTest::addColumn<QString>("program"); // ROOT standing for the tree
+    QTest::addColumn<int>("problem");
+    using Problem = EmulatorSearch::Problem;
+    const auto row = [](const char *name, const char *program, Problem problem) {
+        QTest::newRow(name) << QString::fromLatin1(program) << static_cast<int>(problem);
+    };
+    row("path to a program", "ROOT/bin/emu", Problem::None);
+    row("name on the path", "emu", Problem::None);
+    row("missing path", "ROOT/bin/none", Problem::NotFound);
+    row("missing name", "none", Problem::NotFound);
+    row("path to a plain file", "ROOT/bin/text", Problem::NotExecutable);
+    row("plain file on the path", "text", Problem::NotExecutable);
+    row("path to a folder", "ROOT/bin/dir", Problem::NotExecutable);
+    row("name outside the path", "games", Problem::NotFound);
+}
+
+void TestShellLists::programProblem() {
+    QFETCH(QString, program);
+    QFETCH(int, problem);
+    QTemporaryDir root;
+    MakeTree(root.path(), {QStringLiteral("bin/emu"), QStringLiteral("-bin/text"),
+                           QStringLiteral("bin/dir/"), QStringLiteral("games/games")});
+    const EmulatorSearch::Problem found =
+        EmulatorSearch::Check(program.replace(QStringLiteral("ROOT"), root.path()),
+                              {root.filePath(QStringLiteral("bin"))});
+    QCOMPARE(static_cast<int>(found), problem);
 }
 
 QTEST_GUILESS_MAIN(TestShellLists)

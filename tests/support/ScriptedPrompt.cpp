@@ -50,6 +50,11 @@ std::optional<QString> ScriptedPrompt::AskFileName(FileAccess, const QString &ca
     return TakeFront(FileNames);
 }
 
+std::optional<QString> ScriptedPrompt::AskProgram(const QString &, const QStringList &programs) {
+    ProgramChoices << programs;
+    return TakeFront(Programs);
+}
+
 std::optional<QString> ScriptedPrompt::AskText(const QString &caption, const QString &prompt) {
     TextPrompts << caption + u'|' + prompt;
     return TakeFront(Texts);

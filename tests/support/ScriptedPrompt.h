@@ -19,15 +19,17 @@ public:
     ChangedFileAnswer AskChangedFile(const QString &text) override;
     std::optional<QString> AskFileName(FileAccess access, const QString &caption,
                                        const QString &filter) override;
+    std::optional<QString> AskProgram(const QString &caption, const QStringList &programs) override;
     std::optional<QString> AskText(const QString &caption, const QString &prompt) override;
 
-    QStringList Messages;      ///< texts of ShowMessage, in order
-    QStringList Errors;        ///< texts of ShowError, in order
-    QStringList Questions; ///< texts of ConfirmYesNo, ConfirmSave and AskChangedFile, in order
-    QStringList TextPrompts;   ///< "caption|prompt" of AskText, in order
-    QStringList FileQuestions; ///< captions of AskFileName, in order
-    int OpenDialogs = 0;       ///< how often the open dialog was run
-    int SaveDialogs = 0;       ///< how often the save dialog was run
+    QStringList Messages;              ///< texts of ShowMessage, in order
+    QStringList Errors;                ///< texts of ShowError, in order
+    QStringList Questions;             ///< texts of ConfirmYesNo, ConfirmSave, AskChangedFile
+    QStringList TextPrompts;           ///< "caption|prompt" of AskText, in order
+    QStringList FileQuestions;         ///< captions of AskFileName, in order
+    QList<QStringList> ProgramChoices; ///< the programs each AskProgram listed, in order
+    int OpenDialogs = 0;               ///< how often the open dialog was run
+    int SaveDialogs = 0;               ///< how often the save dialog was run
     QStringList DialogFolders; ///< the starting folder of each open and save dialog, in order
 
     std::deque<bool> YesNoAnswers;
@@ -37,4 +39,5 @@ public:
     std::deque<std::optional<QString>> SaveFileNames;
     std::deque<std::optional<QString>> Texts;
     std::deque<std::optional<QString>> FileNames; ///< answers of AskFileName
+    std::deque<std::optional<QString>> Programs;  ///< answers of AskProgram
 };

@@ -24,6 +24,9 @@ public:
     std::optional<QString> AskFileName(FileAccess, const QString &, const QString &) override {
         return std::nullopt;
     }
+    std::optional<QString> AskProgram(const QString &, const QStringList &) override {
+        return std::nullopt;
+    }
     std::optional<QString> AskText(const QString &, const QString &) override {
         return std::nullopt;
     }

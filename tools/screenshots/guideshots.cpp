@@ -288,17 +288,28 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(ApplicationTitle);
     InstallJapaneseFontSubstitutions();
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 3) {
-        Err() << "usage: guideshots CARTRIDGE OUTDIR (run where fcpalette.pal is)" << Qt::endl;
+    if (arguments.size() != 3 && arguments.size() != 4) {
+        Err() << "usage: guideshots CARTRIDGE OUTDIR [LANGUAGE] (run where fcpalette.pal is)"
+              << Qt::endl;
         return 2;
     }
     // A program folder of its own: the user's settings are neither read nor written, while
     // the sample name lists beside this program name the kinds and attributes as shipped.
+    // The interface speaks the language of the guide the pictures are for.
     QTemporaryDir programDir;
     for (const QString &name :
-         {QStringLiteral("ObjectList.txt"), QStringLiteral("ChipAttributes.txt")})
+         {QStringLiteral("ObjectList.txt"), QStringLiteral("ChipAttributes.txt"),
+          QStringLiteral("ObjectList.en.txt"), QStringLiteral("ChipAttributes.en.txt")})
         QFile::copy(QDir(QApplication::applicationDirPath()).filePath(name),
                     programDir.filePath(name));
+    if (arguments.size() == 4) {
+        QFile settings(programDir.filePath(QStringLiteral("quartex3editor.ini")));
+        if (!settings.open(QIODevice::WriteOnly) ||
+            settings.write("[Display]\nLanguage=" + arguments.at(3).toUtf8() + '\n') < 0) {
+            Err() << "guideshots: cannot write the settings" << Qt::endl;
+            return 1;
+        }
+    }
 
     ScriptedPrompt prompt;
     TMainForm form(prompt, programDir.path());
