@@ -45,6 +45,9 @@ public:
     /// and path as they were. An image that opens but ends before some tables says once
     /// which: they read as zeros and can never be saved.
     bool Open(const QString &path);
+    /// Loads and decodes `bytes` as an image that has no file yet (a patched image): checked
+    /// and committed as `Open` does, with an empty `FilePath` and `name` as `DisplayName`.
+    bool OpenUnsaved(const QByteArray &bytes, const QString &name);
     /// Encodes the flagged edit areas and writes exactly `Size` bytes. On success clears the
     /// flags and all histories and takes `path` as the file path; on failure reports it and
     /// keeps flags and histories. Refuses, naming them and writing nothing, while
@@ -60,6 +63,8 @@ public:
     std::vector<StageTableRef> UnsavableTables() const;
 
     const QString &FilePath() const { return Path; }
+    /// The file path, or for an image without a file the name it was opened under.
+    const QString &DisplayName() const { return Path.isEmpty() ? UnsavedName : Path; }
     int32_t Size() const { return ImageSize; }
     /// Number of 1 KB character-ROM pages: header byte 5 times 8.
     int ChrPageCount() const;
@@ -99,6 +104,8 @@ private:
     /// Shows `lead` and the unsavable tables, when there are any; true then.
     bool RefuseUnsavable(const QString &lead);
     void StoreFlaggedTables();
+    /// Checks the size and header of `bytes` (read from `path`) and makes them the image.
+    bool Commit(const QByteArray &bytes, const QString &path);
 
     EditFlagManagement &Flags;
     const QStringList &AttributeNames;
@@ -110,4 +117,5 @@ private:
     std::unique_ptr<AddressData> Address;
     std::array<std::unique_ptr<StageData>, StageCount> Stages;
     QString Path;
+    QString UnsavedName;
 };

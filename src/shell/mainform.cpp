@@ -22,6 +22,7 @@
 #include "objects/ObjectEditForm.h"
 #include "objects/objectpage.h"
 #include "palette/palettepage.h"
+#include "patchcommands.h"
 #include "programfiles.h"
 #include "recentfiles.h"
 #include "testplay.h"
@@ -360,8 +361,10 @@ void TMainForm::CreateViewAndExportCommands() {
     OverviewCommand =
         new TStageOverviewCommand(*this, *ViewMenu->Menu(), *Colours, *Rom, *Graphics, Prompt,
                                   {Controls.Map.ScrBarMap, Controls.Object.ScrBarObjectMap});
-    ExportCommands = new TFileExportCommands(*N1,
-                                             Exit1, *Rom, Prompt, *EditPageControl, Controls);
+    ExportCommands = new TFileExportCommands(*N1, Exit1, Prompt, *EditPageControl, Controls);
+    PatchCommands = new TPatchCommands(*N1, Exit1, *Rom, Prompt);
+    N1->insertSeparator(Exit1)->setObjectName(QStringLiteral("N5"));
+    connect(PatchCommands, &TPatchCommands::PatchedImageReady, this, &TMainForm::OpenUnsavedImage);
 }
 
 void TMainForm::SetTitle(const QString &text) {
@@ -370,7 +373,7 @@ void TMainForm::SetTitle(const QString &text) {
 
 void TMainForm::ShowDocumentOpened() {
     ModifiedFlags->ClearAll();
-    SetTitle(Rom->FilePath() + QStringLiteral(" - ") + ApplicationTitle);
+    SetTitle(Rom->DisplayName() + QStringLiteral(" - ") + ApplicationTitle);
     CBStage->show();
     CBStage->setCurrentIndex(0);
     Graphics->LocateChr();
@@ -387,6 +390,7 @@ void TMainForm::ShowDocumentOpened() {
     FrameTimer->Restart();
     OverviewCommand->SetDocumentOpen(true);
     ExportCommands->SetDocumentOpen(true);
+    PatchCommands->SetDocumentOpen(true);
 }
 
 void TMainForm::ShowNoDocument() {
@@ -400,10 +404,11 @@ void TMainForm::ShowNoDocument() {
     Play->SetDocumentOpen(false);
     OverviewCommand->SetDocumentOpen(false);
     ExportCommands->SetDocumentOpen(false);
+    PatchCommands->SetDocumentOpen(false);
 }
 
 QString TMainForm::SaveQuestion() const {
-    return tr("%1への変更を保存しますか？").arg(Rom->FilePath());
+    return tr("%1への変更を保存しますか？").arg(Rom->DisplayName());
 }
 
 bool TMainForm::ConfirmSaveChanges() {
@@ -448,6 +453,16 @@ void TMainForm::OpenChosenFile(const QString &path) {
     Recent->Add(path);
 }
 
+void TMainForm::OpenUnsavedImage(const QByteArray &image, const QString &name) {
+    if (!ConfirmSaveChanges())
+        return;
+    if (!Rom->OpenUnsaved(image, name))
+        return;
+    ShowDocumentOpened();
+    // The image exists nowhere but here: every way out asks to save it.
+    ModifiedFlags->SetModified(true);
+}
+
 void TMainForm::Open1Click() {
     const std::optional<QString> path = Prompt.AskOpenFileName(Folders.OpenFolder());
     if (!path)
@@ -457,7 +472,10 @@ void TMainForm::Open1Click() {
 }
 
 void TMainForm::Save1Click() {
-    Rom->Save(Rom->FilePath());
+    if (Rom->FilePath().isEmpty())
+        SaveAsChosen();
+    else
+        Rom->Save(Rom->FilePath());
 }
 
 void TMainForm::SaveAs1Click() {

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -28,6 +29,12 @@ void SetFileTypes(QFileDialog &dialog, std::initializer_list<FileType> types) {
         filters << QtUserPrompt::tr(type.Caption) + QStringLiteral(" (") + type.Patterns + u')';
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
+}
+
+// The extension of a file type's first pattern ("BPS (*.bps)" gives "bps"); none for "*".
+QString FirstSuffix(const QString &filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
 }
 
 std::optional<QString> RunFileDialog(QFileDialog &dialog) {
@@ -105,6 +112,16 @@ std::optional<QString> QtUserPrompt::AskFileName(FileAccess access, const QStrin
                                                     : QFileDialog::AcceptOpen);
     dialog.setFileMode(access == FileAccess::Save ? QFileDialog::AnyFile
                                                   : QFileDialog::ExistingFile);
+    if (access == FileAccess::Save) {
+        // A name typed without an extension gets the chosen type's, before the dialog asks
+        // about overwriting, so the question names the file that will really be written.
+        // The signal's text may be the caption alone; the filter itself has the patterns.
+        const auto takeSuffix = [&dialog] {
+            dialog.setDefaultSuffix(FirstSuffix(dialog.selectedNameFilter()));
+        };
+        takeSuffix();
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, takeSuffix);
+    }
     return RunFileDialog(dialog);
 }
 

@@ -92,6 +92,8 @@ private slots:
     void openDialog();
     void saveDialog();
     void otherFileDialogs();
+    void typedNameGetsTheChosenTypesSuffix_data();
+    void typedNameGetsTheChosenTypesSuffix();
     void inputBox();
 };
 
@@ -261,6 +263,43 @@ void TestQtUserPrompt::otherFileDialogs() {
     });
     QVERIFY(!prompt.AskFileName(FileAccess::Open, QStringLiteral("a"), filter).has_value());
     QVERIFY(!saves);
+}
+
+void TestQtUserPrompt::typedNameGetsTheChosenTypesSuffix_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("first type") << 0 << QStringLiteral("hack") << QStringLiteral("hack.bps");
+    QTest::newRow("second type chosen")
+        << 1 << QStringLiteral("hack") << QStringLiteral("hack.ips");
+    QTest::newRow("own extension kept")
+        << 1 << QStringLiteral("hack.bin") << QStringLiteral("hack.bin");
+    QTest::newRow("all files") << 2 << QStringLiteral("hack") << QStringLiteral("hack");
+}
+
+void TestQtUserPrompt::typedNameGetsTheChosenTypesSuffix() {
+    QFETCH(int, type);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    QtUserPrompt prompt(Caption);
+    WhenModalShows([&](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        QVERIFY(dialog);
+        dialog->setDirectory(dir.path());
+        // As the user picks a type: with the arrow keys on the dialog's own list.
+        auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types);
+        for (int step = 0; step < type; ++step)
+            QTest::keyClick(types, Qt::Key_Down);
+        QCOMPARE(types->currentIndex(), type);
+        dialog->selectFile(typed);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const std::optional<QString> path =
+        prompt.AskFileName(FileAccess::Save, QStringLiteral("パッチ"),
+                           QStringLiteral("BPS (*.bps);;IPS (*.ips);;すべて (*)"));
+    QCOMPARE(path, std::optional<QString>(dir.filePath(written)));
 }
 
 void TestQtUserPrompt::inputBox() {
