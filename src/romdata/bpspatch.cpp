@@ -3,6 +3,7 @@
 #include "patchformat.h"
 
 #include <algorithm>
+#include <bit>
 #include <vector>
 
 namespace {
@@ -22,7 +23,10 @@ constexpr qsizetype MinCopy = 4;
 constexpr qsizetype MinSourceRead = 3;
 // How many earlier places with the same four bytes the writer tries for a copy.
 constexpr int ChainLimit = 32;
-constexpr int HashBits = 16;
+// The table of first places grows with the bytes indexed, up to 64 K entries: small patches
+// do not pay for clearing a table sized for a cartridge.
+constexpr int MinHashBits = 8;
+constexpr int MaxHashBits = 16;
 
 // Seven bits per byte, low bits first, the last byte marked by its top bit; each further
 // byte stands for one more than its bits say, so every number has exactly one encoding.
@@ -114,7 +118,11 @@ QString TooLarge(const QString &what) {
 class MatchIndex {
 public:
     explicit MatchIndex(const QByteArray &bytes)
-        : Bytes(bytes), Head(std::size_t{1} << HashBits, -1),
+        : Bytes(bytes),
+          HashBits(
+              std::clamp(static_cast<int>(std::bit_width(static_cast<std::size_t>(bytes.size()))),
+                         MinHashBits, MaxHashBits)),
+          Head(std::size_t{1} << HashBits, -1),
           Previous(static_cast<std::size_t>(bytes.size()), -1) {}
 
     /// Adds every place before `end` not added yet.
@@ -150,7 +158,7 @@ public:
     }
 
 private:
-    static uint32_t Key(const QByteArray &bytes, qsizetype at) {
+    uint32_t Key(const QByteArray &bytes, qsizetype at) const {
         uint32_t word = 0;
         for (int i = 0; i < MinCopy; ++i)
             word |= uint32_t{static_cast<uint8_t>(bytes[at + i])} << (8 * i);
@@ -158,6 +166,7 @@ private:
     }
 
     const QByteArray &Bytes;
+    int HashBits;
     std::vector<qsizetype> Head;
     std::vector<qsizetype> Previous;
     qsizetype Added = 0;

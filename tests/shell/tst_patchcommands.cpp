@@ -6,6 +6,7 @@
 #include "edit_flag.h"
 #include "fileio.h"
 #include "patchformat.h"
+#include "testplay.h"
 
 #include <QAction>
 #include <QFile>
@@ -172,6 +173,10 @@ void TestPatchCommands::appliedPatchOpensTheEditedImageUnsaved() {
     QVERIFY(form->Document().FilePath().isEmpty());
     QVERIFY(form->windowTitle().contains(patchName));
     QVERIFY(form->Flags().IsModified());
+    // Test play writes it under a name of its own.
+    const std::optional<QString> played = form->findChild<TestPlay *>()->WriteEditedImage();
+    QVERIFY(played);
+    QCOMPARE(ReadFile(*played), edited);
 
     // Closing asks; Save asks for a name and then writes there.
     setup.Prompt.SaveAnswers = {SaveAnswer::Cancel};
