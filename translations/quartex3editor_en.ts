@@ -281,6 +281,105 @@
     </message>
 </context>
 <context>
+    <name>FileMessages</name>
+    <message>
+        <source>ディスクの空き容量が足りません。</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>ディスクの使用量の上限を超えます。</source>
+        <translation>The disk quota would be exceeded.</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます。</source>
+        <translation>The file is too large.</translation>
+    </message>
+    <message>
+        <source>アクセスが拒否されました。</source>
+        <translation>Permission denied.</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです。</source>
+        <translation>The file system is read-only.</translation>
+    </message>
+    <message>
+        <source>ファイルまたはフォルダーが見つかりません。</source>
+        <translation>No such file or folder.</translation>
+    </message>
+    <message>
+        <source>パスの途中にフォルダーではないものがあります。</source>
+        <translation>A part of the path is not a folder.</translation>
+    </message>
+    <message>
+        <source>ファイルではなくフォルダーです。</source>
+        <translation>It is a folder, not a file.</translation>
+    </message>
+    <message>
+        <source>ディスクの読み書きでエラーが発生しました。</source>
+        <translation>An input/output error occurred on the disk.</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクの参照が多すぎるか、循環しています。</source>
+        <translation>Too many symbolic links, or links in a loop.</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます。</source>
+        <translation>The file name is too long.</translation>
+    </message>
+    <message>
+        <source>ファイルが使用中です。</source>
+        <translation>The file is in use.</translation>
+    </message>
+    <message>
+        <source>開いているファイルが多すぎます。</source>
+        <translation>Too many files are open.</translation>
+    </message>
+    <message>
+        <source>メモリが足りません。</source>
+        <translation>Out of memory.</translation>
+    </message>
+    <message>
+        <source>システムエラー: %1</source>
+        <translation>System error: %1</translation>
+    </message>
+    <message>
+        <source>システムエラー番号 %1</source>
+        <translation>System error number %1</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません。</source>
+        <translation>It is not a regular file.</translation>
+    </message>
+    <message>
+        <source>%1を保存できませんでした。</source>
+        <translation>Could not save %1.</translation>
+    </message>
+    <message>
+        <source>%1を開けませんでした。</source>
+        <translation>Could not open %1.</translation>
+    </message>
+    <message>
+        <source>%1を読み込めませんでした。</source>
+        <translation>Could not read %1.</translation>
+    </message>
+    <message>
+        <source>ファイルは変更していません。</source>
+        <translation>The file has not been changed.</translation>
+    </message>
+    <message>
+        <source>保存前の内容の控えを作れなかったため、ファイルは変更していません。</source>
+        <translation>No copy of its previous content could be made, so the file has not been changed.</translation>
+    </message>
+    <message>
+        <source>ファイルは保存前の内容に戻しました。</source>
+        <translation>The file has been restored to its previous content.</translation>
+    </message>
+    <message>
+        <source>保存前の内容は%1に残してあります。</source>
+        <translation>Its previous content has been kept in %1.</translation>
+    </message>
+</context>
+<context>
     <name>InterfaceLanguage</name>
     <message>
         <source>日本語</source>

@@ -6,7 +6,6 @@
 #include "filewriting.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <algorithm>
 #include <cstring>
 
@@ -67,20 +66,20 @@ RomImageData::RomImageData(EditFlagManagement &flags, const QStringList &chipAtt
 RomImageData::~RomImageData() = default;
 
 bool RomImageData::Open(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Prompt.ShowError(file.errorString());
-        return false;
-    }
-    const qint64 length = file.size();
-    if (length < HeaderSize || length > ImageBufferSize) {
-        Prompt.ShowMessage(tr("ファイルを開けませんでした"));
+    // One byte past the largest image is enough to refuse a file as too long without
+    // reading a huge one whole.
+    QString error;
+    const std::optional<QByteArray> read =
+        FileWriting::ReadFileStart(path, qint64{ImageBufferSize} + 1, error);
+    if (!read) {
+        Prompt.ShowError(error);
         return false;
     }
     // Read aside: the loaded image stays intact until the new one has passed every check.
-    const QByteArray bytes = file.read(length);
-    if (bytes.size() != length) {
-        Prompt.ShowError(file.errorString());
+    const QByteArray &bytes = *read;
+    const qint64 length = bytes.size();
+    if (length < HeaderSize || length > ImageBufferSize) {
+        Prompt.ShowMessage(tr("ファイルを開けませんでした"));
         return false;
     }
     return Commit(bytes, path);

@@ -1,10 +1,10 @@
 #include "CartridgeBuilder.h"
+#include "FaultyFileSystem.h"
 #include "MyIniFiles.h"
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"
 #include "edit_flag.h"
 #include "fileio.h"
-#include "filewriting.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -320,10 +320,14 @@ void TestRomImage::failedOpenKeepsTheLoadedImage() {
         QCOMPARE(document.Stage(2).Map()[7], uint8_t{0x0E});
     }
     QCOMPARE(fixture.Prompt.Messages, (QStringList{CannotOpen, BadImage}));
-    // The missing file and the folder go to the standard error box with the system's text.
-    QCOMPARE(fixture.Prompt.Errors.size(), 2);
-    QVERIFY(!fixture.Prompt.Errors[0].isEmpty());
-    QVERIFY(!fixture.Prompt.Errors[1].isEmpty());
+    // The missing file and the folder go to the standard error box, named, with the reason.
+    QCOMPARE(
+        fixture.Prompt.Errors,
+        (QStringList{fixture.Path(QStringLiteral("missing.nes")) +
+                         QStringLiteral("を開けませんでした。\n"
+                                        "ファイルまたはフォルダーが見つかりません。"),
+                     fixture.Dir.path() + QStringLiteral("を開けませんでした。\n"
+                                                         "ファイルではなくフォルダーです。")}));
 
     // Saving afterwards writes the earlier image, with its edit.
     QVERIFY(document.Save(document.FilePath()));
@@ -369,10 +373,10 @@ void TestRomImage::failedSaveKeepsFlagsAndHistories_data() {
 
 void TestRomImage::failedSaveKeepsFlagsAndHistories() {
     QFETCH(bool, folderRefuses);
-    std::optional<FileWriting::FoldersRefuseNewFiles> refusing;
-    if (folderRefuses)
-        refusing.emplace();
     Fixture fixture;
+    std::optional<FoldersRefuseNewFiles> refusing;
+    if (folderRefuses)
+        refusing.emplace(QStringList{fixture.Dir.path()});
     const CartridgeBuilder builder;
     const QString path = fixture.WriteImage(QStringLiteral("a.nes"), builder.Bytes());
     RomImageData &document = *fixture.Document;
@@ -408,7 +412,7 @@ void TestRomImage::saveInAFolderThatRefusesNewFilesWritesTheSameBytes() {
     const QString link = fixture.Path(QStringLiteral("link.nes"));
     QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0);
     {
-        FileWriting::FoldersRefuseNewFiles refusing;
+        const FoldersRefuseNewFiles refusing({fixture.Dir.path()});
         QVERIFY(document.Save(target));
     }
     QCOMPARE(ReadFile(target), expected);

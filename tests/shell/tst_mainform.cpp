@@ -385,7 +385,11 @@ void TestMainForm::settingsUnwritableStillEnds() {
     form->show();
     QVERIFY(form->close());
     QVERIFY(!form->isVisible());
-    QCOMPARE(setup.Prompt.Errors.size(), 1);
+    QCOMPARE(
+        setup.Prompt.Errors,
+        QStringList{setup.ProgramFile(IniName) +
+                    QStringLiteral("を保存できませんでした。\nファイルではなくフォルダーです。\n"
+                                   "ファイルは変更していません。")});
     QVERIFY(QFileInfo(setup.ProgramFile(IniName)).isDir());
 }
 

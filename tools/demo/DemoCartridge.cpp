@@ -5,6 +5,7 @@
 #include "DemoRooms.h"
 #include "DemoTheme.h"
 #include "DemoTiles.h"
+#include "DemoViewer.h"
 #include "HexText.h"
 
 #include <address.h>
@@ -92,7 +93,7 @@ void WriteBank(QByteArray &image, uint8_t bankByte, const QByteArray &tiles) {
 
 QByteArray MakeDemoCartridge() {
     QByteArray image(DemoCartridgeSize, '\0');
-    const char header[] = {'N', 'E', 'S', 0x1A, PrgUnits, ChrUnits};
+    const char header[] = {'N', 'E', 'S', 0x1A, PrgUnits, ChrUnits, DemoMapperByte};
     image.replace(0, sizeof header, QByteArray(header, sizeof header));
 
     for (int stage = 0; stage < StageCount; ++stage)
@@ -102,5 +103,6 @@ QByteArray MakeDemoCartridge() {
     WriteBank(image, CommonBankByte, DrawCommonBank());
     for (const TerrainStyle style : {TerrainStyle::Meadow, TerrainStyle::Rock, TerrainStyle::Works})
         WriteBank(image, TerrainBankByte(style), DrawTerrainBank(style));
+    WriteViewer(image);
     return image;
 }

@@ -7,6 +7,6 @@
 inline constexpr int DemoCartridgeSize = 16 + 16 * 0x4000 + 16 * 0x2000;
 
 /// A complete demo cartridge image: every stage's tables at the default offsets (stages 14
-/// and 16 on stage 13's chips and map sets), the palette animation tables and the tile art.
-/// The same bytes on every call.
+/// and 16 on stage 13's chips and map sets), the palette animation tables, the tile art and
+/// the stage viewer program that shows them on the console. The same bytes on every call.
 QByteArray MakeDemoCartridge();

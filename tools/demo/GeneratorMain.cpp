@@ -15,8 +15,8 @@ int RunGenerator(const QStringList &arguments, const QByteArray &bytes) {
     }
     QString error;
     if (!FileWriting::WriteWholeFile(arguments[1], bytes, error)) {
-        std::fprintf(stderr, "%s: cannot write %s: %s\n", qPrintable(program),
-                     qPrintable(arguments[1]), qPrintable(error));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(program),
+                     qPrintable(error.replace(u'\n', u' ')));
         return GeneratorWriteFailed;
     }
     return GeneratorSucceeded;

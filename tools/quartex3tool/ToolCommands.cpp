@@ -134,8 +134,9 @@ constexpr qint64 PatchFileLimit = 4 * IpsPatch::MaxImageSize;
 
 void WriteFile(const QString &path, const QByteArray &bytes) {
     QString error;
+    // The writer's message, on the one line the tool reports.
     if (!FileWriting::WriteWholeFile(path, bytes, error))
-        FailInput(QStringLiteral("cannot write %1: %2").arg(path, error));
+        FailInput(error.replace(u'\n', u' '));
 }
 
 std::unique_ptr<ToolDocument> OpenDocument(const ParsedCommand &command) {

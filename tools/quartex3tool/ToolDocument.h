@@ -26,7 +26,7 @@ public:
     }
 
     /// Everything reported so far, joined into one line.
-    QString Report() const { return Reports.join(QStringLiteral("; ")); }
+    QString Report() const { return Reports.join(QStringLiteral("; ")).replace(u'\n', u' '); }
 
 private:
     QStringList Reports;

@@ -1,11 +1,13 @@
 #include "CartridgeBuilder.h"
 #include "ColourTable.h"
 #include "DemoCartridge.h"
+#include "DemoViewer.h"
 #include "GeneratorMain.h"
 #include "MyIniFiles.h"
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"
 #include "TileArt.h"
+#include "ViewerProgram.h"
 #include "edit_flag.h"
 #include "fileio.h"
 
@@ -80,6 +82,8 @@ private slots:
     void paletteAnimationTables();
     void chipsShowDrawnTiles();
     void stagesLookDifferent();
+    void viewerBankHoldsNoTable();
+    void markerTilesLieOutsideEveryStageWindow();
 };
 
 void TestDemoData::colourTableShape() {
@@ -188,7 +192,7 @@ void TestDemoData::cartridgeHeaderAndDeterminism() {
     const QByteArray image = MakeDemoCartridge();
     QCOMPARE(image.size(), 393232);
     QCOMPARE(image.size(), DemoCartridgeSize);
-    QCOMPARE(image.left(16), QByteArray("NES\x1A\x10\x10\0\0\0\0\0\0\0\0\0\0", 16));
+    QCOMPARE(image.left(16), QByteArray("NES\x1A\x10\x10\x40\0\0\0\0\0\0\0\0\0", 16));
     QCOMPARE(MakeDemoCartridge(), image);
 }
 
@@ -353,6 +357,44 @@ void TestDemoData::stagesLookDifferent() {
         looks.insert(look);
     }
     QCOMPARE(looks.size(), StageCount);
+}
+
+void TestDemoData::viewerBankHoldsNoTable() {
+    const QByteArray image = MakeDemoCartridge();
+    const int32_t bankStart = 16 + ViewerProgramBank * ProgramBankSize;
+    const int32_t bankEnd = bankStart + ProgramBankSize;
+    const std::span<const uint8_t> program = ViewerProgram();
+    QCOMPARE(image.mid(bankStart, ProgramBankSize),
+             QByteArray(reinterpret_cast<const char *>(program.data()), ProgramBankSize));
+    // The reset vector, in the bank's last bytes, points into the bank at $E000.
+    const int reset = At(image, bankEnd - 4) | At(image, bankEnd - 3) << 8;
+    QVERIFY(reset >= 0xE000 && reset < 0xFFFA);
+
+    const auto outsideBank = [&](int32_t first, int32_t end) {
+        return end <= bankStart || first >= bankEnd;
+    };
+    for (int stage = 0; stage < StageCount; ++stage)
+        for (int t = 0; t < StageTableCount; ++t) {
+            const StageTableInfo &info = TableInfo(static_cast<StageTable>(t));
+            const int32_t first = info.DefaultOffset + StageStride * stage;
+            QVERIFY2(outsideBank(first, first + info.Span), info.Key);
+        }
+    // The animation records start 256 bytes at most behind their base and are short.
+    QVERIFY(outsideBank(DefaultPaletteAnimationPalette, DefaultPaletteAnimationData + 0x200));
+}
+
+void TestDemoData::markerTilesLieOutsideEveryStageWindow() {
+    OpenedDemo demo;
+    QVERIFY(demo.Opened);
+    const QByteArray markers = DrawMarkerTiles();
+    QCOMPARE(markers.size(), 0x800);
+    QCOMPARE(demo.Image.mid(ChrBase(demo.Image) + 0x400 * MarkerTilePage, markers.size()), markers);
+    // Every marker tile has its outline drawn.
+    for (int tile = 0; tile < 0x22; tile = tile == 0x1F ? 0x20 : tile + 1)
+        QVERIFY(!TileIsBlank(demo.Image, MarkerTilePage, tile));
+    for (int stage = 0; stage < StageCount; ++stage)
+        for (const uint8_t bank : demo.Document->Stage(stage).BGBank())
+            QVERIFY(bank + 1 < MarkerTilePage);
 }
 
 QTEST_GUILESS_MAIN(TestDemoData)
