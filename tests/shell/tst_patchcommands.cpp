@@ -173,10 +173,17 @@ void TestPatchCommands::appliedPatchOpensTheEditedImageUnsaved() {
     QVERIFY(form->Document().FilePath().isEmpty());
     QVERIFY(form->windowTitle().contains(patchName));
     QVERIFY(form->Flags().IsModified());
-    // Test play writes it under a name of its own.
-    const std::optional<QString> played = form->findChild<TestPlay *>()->WriteEditedImage();
-    QVERIFY(played);
-    QCOMPARE(ReadFile(*played), edited);
+    // Test play gives the emulator the image under a name of its own.
+    const QString emulator = setup.WorkFile(QStringLiteral("emulator.sh"));
+    const QString played = setup.WorkFile(QStringLiteral("played.nes"));
+    QVERIFY(
+        WriteFile(emulator, QStringLiteral("#!/bin/sh\ncp \"$1\" '%1'\n").arg(played).toUtf8()));
+    QVERIFY(
+        QFile::setPermissions(emulator, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    setup.Prompt.FileNames = {emulator};
+    form->findChild<TestPlay *>()->Run();
+    QTRY_COMPARE(ReadFile(played), edited);
+    QVERIFY(setup.Prompt.Errors.isEmpty());
 
     // Closing asks; Save asks for a name and then writes there.
     setup.Prompt.SaveAnswers = {SaveAnswer::Cancel};
