@@ -111,3 +111,14 @@ uint32_t InputDigest(const uint8_t *data, size_t size) {
         digest = (digest ^ data[i]) * 16777619u;
     return digest;
 }
+
+const QByteArray &SmallPatchImage() {
+    static const QByteArray image = [] {
+        constexpr int size = 4096;
+        QByteArray bytes(size, '\0');
+        for (int i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(i * 7 + (i >> 8));
+        return bytes;
+    }();
+    return image;
+}

@@ -58,6 +58,9 @@ QString ScratchPath(const QString &name);
 QString WriteScratchFile(const QString &name, const QByteArray &bytes);
 QByteArray ReadWholeFile(const QString &path);
 
+/// A 4 KB image of varied bytes for the patch harnesses to apply their inputs to.
+const QByteArray &SmallPatchImage();
+
 /// The demo generator's colour table, loaded once through the editor's own reader.
 const FcPaletteData &DemoColours();
 

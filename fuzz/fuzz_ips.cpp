@@ -4,25 +4,9 @@
 #include "FuzzSupport.h"
 #include "IpsPatch.h"
 
-namespace {
-
-constexpr int SmallImageSize = 4096;
-
-const QByteArray &SmallImage() {
-    static const QByteArray image = [] {
-        QByteArray bytes(SmallImageSize, '\0');
-        for (int i = 0; i < SmallImageSize; ++i)
-            bytes[i] = static_cast<char>(i * 7 + (i >> 8));
-        return bytes;
-    }();
-    return image;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray input(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    IpsPatch::Apply(SmallImage(), input);
+    IpsPatch::Apply(SmallPatchImage(), input);
 
     const QByteArray original = input.left(input.size() / 2);
     const QByteArray edited = input.mid(input.size() / 2);

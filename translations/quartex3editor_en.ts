@@ -799,40 +799,12 @@ Cancel: save nothing.</translation>
         <translation>Save as &amp;image…</translation>
     </message>
     <message>
-        <source>IPSパッチを作成(&amp;P)…</source>
-        <translation>Create IPS &amp;patch…</translation>
-    </message>
-    <message>
         <source>画像として保存</source>
         <translation>Save as image</translation>
     </message>
     <message>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG image (*.png)</translation>
-    </message>
-    <message>
-        <source>元のROMイメージ</source>
-        <translation>Original ROM image</translation>
-    </message>
-    <message>
-        <source>ROMイメージ (*.nes);;すべてのファイル (*)</source>
-        <translation>ROM image (*.nes);;All files (*)</translation>
-    </message>
-    <message>
-        <source>IPSパッチを作成</source>
-        <translation>Create IPS patch</translation>
-    </message>
-    <message>
-        <source>IPSパッチ (*.ips)</source>
-        <translation>IPS patch (*.ips)</translation>
-    </message>
-    <message>
-        <source>IPSパッチを作成しました（%1 レコード、%2 バイト）</source>
-        <translation>IPS patch created (%1 records, %2 bytes)</translation>
-    </message>
-    <message>
-        <source>%1からIPSパッチを作成できませんでした</source>
-        <translation>Could not create an IPS patch from %1</translation>
     </message>
 </context>
 <context>
@@ -1134,6 +1106,89 @@ Cancel: save nothing.</translation>
     <message>
         <source>すべてのファイル (*)</source>
         <translation>All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>TPatchCommands</name>
+    <message>
+        <source>パッチを作成(&amp;P)…</source>
+        <translation>Create &amp;patch…</translation>
+    </message>
+    <message>
+        <source>パッチを当てて開く(&amp;A)...</source>
+        <translation>&amp;Apply patch and open...</translation>
+    </message>
+    <message>
+        <source>%1 は開いているROMイメージと大きさが違うため、元のイメージにできません（%2 バイト、開いているイメージは %3 バイト）</source>
+        <translation>%1 cannot be the original: its size differs from the open ROM image (%2 bytes, the open image has %3 bytes)</translation>
+    </message>
+    <message>
+        <source>元のROMイメージ</source>
+        <translation>Original ROM image</translation>
+    </message>
+    <message>
+        <source>ROMイメージ (*.nes);;すべてのファイル (*)</source>
+        <translation>ROM image (*.nes);;All files (*)</translation>
+    </message>
+    <message>
+        <source>%1 は編集後のイメージと同じ内容です。パッチが空になるため、作成しませんでした。</source>
+        <translation>%1 holds the same bytes as the edited image. The patch would be empty, so none was created.</translation>
+    </message>
+    <message>
+        <source>パッチを作成</source>
+        <translation>Create patch</translation>
+    </message>
+    <message>
+        <source>BPSパッチ (*.bps);;IPSパッチ (*.ips)</source>
+        <translation>BPS patch (*.bps);;IPS patch (*.ips)</translation>
+    </message>
+    <message>
+        <source>%1から%2パッチを作成できませんでした</source>
+        <translation>Could not create a %2 patch from %1</translation>
+    </message>
+    <message>
+        <source>%1パッチを作成しました（%2 バイト、元のイメージのCRC32 %3）</source>
+        <translation>%1 patch created (%2 bytes, CRC32 of the original image %3)</translation>
+    </message>
+    <message>
+        <source>当てるパッチ</source>
+        <translation>Patch to apply</translation>
+    </message>
+    <message>
+        <source>パッチ (*.bps *.ips);;すべてのファイル (*)</source>
+        <translation>Patch (*.bps *.ips);;All files (*)</translation>
+    </message>
+    <message>
+        <source>%1 はパッチとしては大きすぎます</source>
+        <translation>%1 is too large for a patch</translation>
+    </message>
+    <message>
+        <source>%1 はIPSパッチでもBPSパッチでもありません</source>
+        <translation>%1 is neither an IPS nor a BPS patch</translation>
+    </message>
+    <message>
+        <source>パッチを当てる元のROMイメージ</source>
+        <translation>Original ROM image to patch</translation>
+    </message>
+    <message>
+        <source>%1 はROMイメージとしては大きすぎます</source>
+        <translation>%1 is too large for a ROM image</translation>
+    </message>
+    <message>
+        <source>%1 はこのパッチの元のROMイメージではありません。
+パッチが求める元のイメージのCRC32: %2
+%1 のCRC32: %3</source>
+        <translation>%1 is not the original ROM image of this patch.
+CRC32 of the original the patch expects: %2
+CRC32 of %1: %3</translation>
+    </message>
+    <message>
+        <source>%1 は壊れているため、%2 に当てられませんでした</source>
+        <translation>%1 is damaged and could not be applied to %2</translation>
+    </message>
+    <message>
+        <source>%1 + %2（未保存）</source>
+        <translation>%1 + %2 (unsaved)</translation>
     </message>
 </context>
 <context>

@@ -1,17 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-
-/// Bytes produced by an operation, or the one-line reason why none could be.
-struct ByteResult {
-    QByteArray Bytes;
-    QString Error; ///< empty on success
-
-    bool Ok() const { return Error.isEmpty(); }
-    static ByteResult Success(QByteArray bytes) { return {std::move(bytes), QString()}; }
-    static ByteResult Failure(QString error) { return {QByteArray(), std::move(error)}; }
-};
+#include "byteresult.h"
 
 /// IPS patches: the "PATCH" header, records of a 3-byte big-endian offset, a 2-byte size and
 /// the data (size 0: a run-length record of a 2-byte count and one value), the "EOF"

@@ -83,6 +83,22 @@ bool RomImageData::Open(const QString &path) {
         Prompt.ShowMessage(tr("ファイルを開けませんでした"));
         return false;
     }
+    return Commit(bytes, path);
+}
+
+bool RomImageData::OpenUnsaved(const QByteArray &bytes, const QString &name) {
+    if (!Commit(bytes, QString()))
+        return false;
+    UnsavedName = name;
+    return true;
+}
+
+bool RomImageData::Commit(const QByteArray &bytes, const QString &path) {
+    const qsizetype length = bytes.size();
+    if (length < HeaderSize || length > ImageBufferSize) {
+        Prompt.ShowMessage(tr("ファイルを開けませんでした"));
+        return false;
+    }
     if (!HasInesSignature(bytes)) {
         Prompt.ShowMessage(tr("ROMイメージが異常です"));
         return false;

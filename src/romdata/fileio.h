@@ -48,6 +48,9 @@ public:
     /// and path as they were. An image that opens but ends before some tables says once
     /// which: they read as zeros and can never be saved.
     bool Open(const QString &path);
+    /// Loads and decodes `bytes` as an image that has no file yet (a patched image): checked
+    /// and committed as `Open` does, with an empty `FilePath` and `name` as `DisplayName`.
+    bool OpenUnsaved(const QByteArray &bytes, const QString &name);
     /// Encodes the flagged edit areas (the changed tiles among them) and writes exactly `Size`
     /// bytes. On success clears the flags and all histories and takes `path` as the file path; on
     /// failure reports it and keeps flags and histories. Refuses, naming them and writing nothing,
@@ -83,6 +86,8 @@ public:
     std::vector<StageTableRef> UnsavableTables() const;
 
     const QString &FilePath() const { return Path; }
+    /// The file path, or for an image without a file the name it was opened under.
+    const QString &DisplayName() const { return Path.isEmpty() ? UnsavedName : Path; }
     int32_t Size() const { return ImageSize; }
     /// Number of 1 KB character-ROM pages: header byte 5 times 8.
     int ChrPageCount() const;
@@ -131,6 +136,8 @@ private:
     void StoreFlaggedTables();
     /// The flagged tables, stage by stage in table order.
     std::vector<StageTableRef> FlaggedTables() const;
+    /// Checks the size and header of `bytes` (read from `path`) and makes them the image.
+    bool Commit(const QByteArray &bytes, const QString &path);
 
     EditFlagManagement &Flags;
     const QStringList &AttributeNames;
@@ -144,4 +151,5 @@ private:
     std::unique_ptr<ChrTiles> Chr;
     QString Path;
     DiskSnapshot OnDisk;
+    QString UnsavedName;
 };

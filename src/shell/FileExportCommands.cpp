@@ -1,10 +1,8 @@
 #include "FileExportCommands.h"
 
 #include "ImageEx.h"
-#include "IpsPatch.h"
 #include "PictureFile.h"
 #include "UserPrompt.h"
-#include "fileio.h"
 #include "filewriting.h"
 #include "mainform_pages.h"
 
@@ -63,25 +61,18 @@ QImage PagePicture(const EditPageControls &controls, int page) {
     }
 }
 
-TFileExportCommands::TFileExportCommands(QMenu &fileMenu, QAction *before, RomImageData &document,
-                                         UserPrompt &prompt, const QTabWidget &pages,
-                                         const EditPageControls &controls)
-    : QObject(&fileMenu), Document(document), Prompt(prompt), Pages(pages), Controls(controls) {
+TFileExportCommands::TFileExportCommands(QMenu &fileMenu, QAction *before, UserPrompt &prompt,
+                                         const QTabWidget &pages, const EditPageControls &controls)
+    : QObject(&fileMenu), Prompt(prompt), Pages(pages), Controls(controls) {
     SavePicture1 = new QAction(tr("画像として保存(&I)…"), this);
     SavePicture1->setObjectName(QStringLiteral("SavePicture1"));
-    CreatePatch1 = new QAction(tr("IPSパッチを作成(&P)…"), this);
-    CreatePatch1->setObjectName(QStringLiteral("CreatePatch1"));
     fileMenu.insertAction(before, SavePicture1);
-    fileMenu.insertAction(before, CreatePatch1);
-    fileMenu.insertSeparator(before)->setObjectName(QStringLiteral("N5"));
     SetDocumentOpen(false);
     connect(SavePicture1, &QAction::triggered, this, &TFileExportCommands::SavePicture);
-    connect(CreatePatch1, &QAction::triggered, this, &TFileExportCommands::CreatePatch);
 }
 
 void TFileExportCommands::SetDocumentOpen(bool open) {
     SavePicture1->setEnabled(open);
-    CreatePatch1->setEnabled(open);
 }
 
 void TFileExportCommands::SavePicture() {
@@ -89,33 +80,4 @@ void TFileExportCommands::SavePicture() {
         Prompt.AskFileName(FileAccess::Save, tr("画像として保存"), tr("PNG 画像 (*.png)"));
     if (path)
         FileWriting::WriteWholeFile(*path, PngBytes(PagePicture(Controls, Pages.currentIndex())), Prompt);
-}
-
-void TFileExportCommands::CreatePatch() {
-    // The edited side first: an image whose edits cannot all be written says so before
-    // any question is asked.
-    const std::optional<QByteArray> edited = Document.EditedImage();
-    if (!edited)
-        return;
-    const std::optional<QString> originalPath = Prompt.AskFileName(
-        FileAccess::Open, tr("元のROMイメージ"), tr("ROMイメージ (*.nes);;すべてのファイル (*)"));
-    if (!originalPath)
-        return;
-    const std::optional<QByteArray> original = FileWriting::ReadWholeFile(*originalPath, Prompt);
-    if (!original)
-        return;
-    const std::optional<QString> patchPath =
-        Prompt.AskFileName(FileAccess::Save, tr("IPSパッチを作成"), tr("IPSパッチ (*.ips)"));
-    if (!patchPath)
-        return;
-    const ByteResult patch = IpsPatch::Create(*original, *edited);
-    if (!patch.Ok()) {
-        Prompt.ShowMessage(tr("%1からIPSパッチを作成できませんでした").arg(*originalPath));
-        return;
-    }
-    if (!FileWriting::WriteWholeFile(*patchPath, patch.Bytes, Prompt))
-        return;
-    Prompt.ShowMessage(tr("IPSパッチを作成しました（%1 レコード、%2 バイト）")
-                           .arg(IpsPatch::RecordCount(patch.Bytes))
-                           .arg(patch.Bytes.size()));
 }

@@ -23,6 +23,7 @@
 #include "objects/objectpage.h"
 #include "outsidechanges.h"
 #include "palette/palettepage.h"
+#include "patchcommands.h"
 #include "programfiles.h"
 #include "recentfiles.h"
 #include "settingscommand.h"
@@ -397,7 +398,10 @@ void TMainForm::CreateViewAndExportCommands() {
     OverviewCommand =
         new TStageOverviewCommand(*this, *ViewMenu->Menu(), *Colours, *Rom, *Graphics, Prompt,
                                   {Controls.Map.ScrBarMap, Controls.Object.ScrBarObjectMap});
-    ExportCommands = new TFileExportCommands(*N1, Exit1, *Rom, Prompt, *EditPageControl, Controls);
+    ExportCommands = new TFileExportCommands(*N1, Exit1, Prompt, *EditPageControl, Controls);
+    PatchCommands = new TPatchCommands(*N1, Exit1, *Rom, Prompt);
+    N1->insertSeparator(Exit1)->setObjectName(QStringLiteral("N5"));
+    connect(PatchCommands, &TPatchCommands::PatchedImageReady, this, &TMainForm::OpenUnsavedImage);
 }
 
 void TMainForm::SetTitle(const QString &text) {
@@ -406,7 +410,7 @@ void TMainForm::SetTitle(const QString &text) {
 
 void TMainForm::ShowDocumentOpened() {
     ModifiedFlags->ClearAll();
-    SetTitle(Rom->FilePath() + QStringLiteral(" - ") + ApplicationTitle);
+    SetTitle(Rom->DisplayName() + QStringLiteral(" - ") + ApplicationTitle);
     CBStage->show();
     CBStage->setCurrentIndex(0);
     Graphics->LocateChr();
@@ -424,6 +428,7 @@ void TMainForm::ShowDocumentOpened() {
     FrameTimer->Restart();
     OverviewCommand->SetDocumentOpen(true);
     ExportCommands->SetDocumentOpen(true);
+    PatchCommands->SetDocumentOpen(true);
 }
 
 void TMainForm::ShowNoDocument() {
@@ -438,10 +443,11 @@ void TMainForm::ShowNoDocument() {
     SettingsCommand->SetDocumentOpen(false);
     OverviewCommand->SetDocumentOpen(false);
     ExportCommands->SetDocumentOpen(false);
+    PatchCommands->SetDocumentOpen(false);
 }
 
 QString TMainForm::SaveQuestion() const {
-    return tr("%1への変更を保存しますか？").arg(Rom->FilePath());
+    return tr("%1への変更を保存しますか？").arg(Rom->DisplayName());
 }
 
 bool TMainForm::ConfirmSaveChanges() {
@@ -497,6 +503,16 @@ void TMainForm::OpenChosenFile(const QString &path) {
     Recent->Add(path);
 }
 
+void TMainForm::OpenUnsavedImage(const QByteArray &image, const QString &name) {
+    if (!ConfirmSaveChanges())
+        return;
+    if (!Rom->OpenUnsaved(image, name))
+        return;
+    ShowDocumentOpened();
+    // The image exists nowhere but here: every way out asks to save it.
+    ModifiedFlags->SetModified(true);
+}
+
 void TMainForm::Open1Click() {
     const std::optional<QString> path = Prompt.AskOpenFileName(Folders.OpenFolder());
     if (!path)
@@ -506,7 +522,10 @@ void TMainForm::Open1Click() {
 }
 
 void TMainForm::Save1Click() {
-    SaveTo(Rom->FilePath());
+    if (Rom->FilePath().isEmpty())
+        SaveAsChosen();
+    else
+        SaveTo(Rom->FilePath());
 }
 
 void TMainForm::SaveAs1Click() {

@@ -28,6 +28,7 @@ class TFileExportCommands;
 class THelpMenu;
 class TMapSetEditGridForm;
 class TMyMemIniFile;
+class TPatchCommands;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
 class TStageOverviewCommand;
@@ -64,6 +65,9 @@ public:
 
     /// Opens `path` as if it had been chosen in the open dialog.
     void OpenChosenFile(const QString &path);
+    /// Opens `image` (a patched image) as an image without a file, called `name` until it is
+    /// saved: it counts as modified, and Save asks for a file name.
+    void OpenUnsavedImage(const QByteArray &image, const QString &name);
 
     // File menu
     void Open1Click();
@@ -172,4 +176,5 @@ private:
     EditPageControls Controls;
     TStageOverviewCommand *OverviewCommand = nullptr;
     TFileExportCommands *ExportCommands = nullptr;
+    TPatchCommands *PatchCommands = nullptr;
 };

@@ -132,8 +132,10 @@ std::optional<QString> TestPlay::WriteEditedImage() {
         return std::nullopt;
     }
     // The user's file name, so that whatever the emulator keeps beside the image (saves,
-    // settings) carries a name the user knows.
-    const QString path = TemporaryFolder->filePath(QFileInfo(Rom.FilePath()).fileName());
+    // settings) carries a name the user knows; a fixed one for an image without a file.
+    const QString path =
+        TemporaryFolder->filePath(Rom.FilePath().isEmpty() ? QStringLiteral("unsaved.nes")
+                                                           : QFileInfo(Rom.FilePath()).fileName());
     const std::optional<QByteArray> image = Rom.EditedImage();
     if (!image)
         return std::nullopt;

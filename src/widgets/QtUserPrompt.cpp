@@ -134,19 +134,20 @@ std::optional<QString> QtUserPrompt::AskFileName(FileAccess access, const QStrin
                                                  const QString &filter) {
     QFileDialog dialog(QApplication::activeWindow(), caption, QString(), filter);
     dialog.setObjectName(QStringLiteral("FileDialog"));
-    // A name typed without an extension gets the first file type's, before the dialog asks
-    // about overwriting, so the question names the file that is really written.
-    if (access == FileAccess::Save) {
-        dialog.setDefaultSuffix(DefaultSuffix(filter));
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog](const QString &type) {
-                             dialog.setDefaultSuffix(DefaultSuffix(type));
-                         });
-    }
     dialog.setAcceptMode(access == FileAccess::Save ? QFileDialog::AcceptSave
                                                     : QFileDialog::AcceptOpen);
     dialog.setFileMode(access == FileAccess::Save ? QFileDialog::AnyFile
                                                   : QFileDialog::ExistingFile);
+    if (access == FileAccess::Save) {
+        // A name typed without an extension gets the chosen type's, before the dialog asks
+        // about overwriting, so the question names the file that will really be written.
+        // The signal's text may be the caption alone; the filter itself has the patterns.
+        const auto takeSuffix = [&dialog] {
+            dialog.setDefaultSuffix(DefaultSuffix(dialog.selectedNameFilter()));
+        };
+        takeSuffix();
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, takeSuffix);
+    }
     return RunFileDialog(dialog);
 }
 

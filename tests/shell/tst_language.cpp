@@ -111,7 +111,8 @@ void TestLanguage::startedInEnglish() {
     QCOMPARE(fileMenu,
              (QStringList{QStringLiteral("&Open"), QStringLiteral("&Save"),
                           QStringLiteral("Save &As"), QStringLiteral("&Close"),
-                          QStringLiteral("Save as &image…"), QStringLiteral("Create IPS &patch…"),
+                          QStringLiteral("Save as &image…"), QStringLiteral("Create &patch…"),
+                          QStringLiteral("&Apply patch and open..."),
                           QStringLiteral("&Recent files"), QStringLiteral("E&xit")}));
 
     auto *pages = NamedChild<QTabWidget>(form.get(), QStringLiteral("EditPageControl"));

@@ -198,7 +198,8 @@ void TestMainForm::designState() {
              (QStringList{QStringLiteral("Open1"), QStringLiteral("N3"), QStringLiteral("Save1"),
                           QStringLiteral("SaveAs1"), QStringLiteral("N2"), QStringLiteral("Close1"),
                           QStringLiteral("N4"), QStringLiteral("SavePicture1"),
-                          QStringLiteral("CreatePatch1"), QStringLiteral("N5"),
+                          QStringLiteral("CreatePatch1"), QStringLiteral("ApplyPatch1"),
+                          QStringLiteral("N5"),
                           QStringLiteral("RecentFiles1"), QStringLiteral("N6"),
                           QStringLiteral("Exit1")}));
     auto *editMenu = Child<QMenu>(*form, "Edit1");

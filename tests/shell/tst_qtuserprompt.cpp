@@ -61,8 +61,8 @@ private slots:
     void openDialog();
     void saveDialog();
     void otherFileDialogs();
-    void savedNamesGetTheChosenTypesSuffix_data();
-    void savedNamesGetTheChosenTypesSuffix();
+    void typedNameGetsTheChosenTypesSuffix_data();
+    void typedNameGetsTheChosenTypesSuffix();
     void changedFileQuestion_data();
     void changedFileQuestion();
     void inputBox();
@@ -238,40 +238,41 @@ void TestQtUserPrompt::otherFileDialogs() {
     QVERIFY(!saves);
 }
 
-void TestQtUserPrompt::savedNamesGetTheChosenTypesSuffix_data() {
+void TestQtUserPrompt::typedNameGetsTheChosenTypesSuffix_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("first type") << 0 << QStringLiteral("room") << QStringLiteral("room.png");
-    QTest::newRow("second type") << 1 << QStringLiteral("room") << QStringLiteral("room.bmp");
-    QTest::newRow("typed suffix") << 0 << QStringLiteral("room.bmp")
-                                  << QStringLiteral("room.bmp");
-    QTest::newRow("all files") << 2 << QStringLiteral("room") << QStringLiteral("room");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("first type") << 0 << QStringLiteral("hack") << QStringLiteral("hack.bps");
+    QTest::newRow("second type chosen")
+        << 1 << QStringLiteral("hack") << QStringLiteral("hack.ips");
+    QTest::newRow("own extension kept")
+        << 1 << QStringLiteral("hack.bin") << QStringLiteral("hack.bin");
+    QTest::newRow("all files") << 2 << QStringLiteral("hack") << QStringLiteral("hack");
 }
 
-void TestQtUserPrompt::savedNamesGetTheChosenTypesSuffix() {
+void TestQtUserPrompt::typedNameGetsTheChosenTypesSuffix() {
     QFETCH(int, type);
     QFETCH(QString, typed);
+    QFETCH(QString, written);
     QTemporaryDir dir;
     QtUserPrompt prompt(Caption);
     WhenModalShows([&](QWidget *widget) {
         auto *dialog = qobject_cast<QFileDialog *>(widget);
         QVERIFY(dialog);
-        // As the user picks a type: through the dialog's list of types.
+        dialog->setDirectory(dir.path());
+        // As the user picks a type: with the arrow keys on the dialog's own list.
         auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
         QVERIFY(types);
-        types->setCurrentIndex(type);
-        emit types->textActivated(types->currentText());
-        emit types->activated(type);
-        dialog->setDirectory(dir.path());
+        for (int step = 0; step < type; ++step)
+            QTest::keyClick(types, Qt::Key_Down);
+        QCOMPARE(types->currentIndex(), type);
         dialog->selectFile(typed);
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    const std::optional<QString> path = prompt.AskFileName(
-        FileAccess::Save, QStringLiteral("画像"),
-        QStringLiteral("PNG (*.png);;BMP (*.bmp);;すべてのファイル (*)"));
-    QFETCH(QString, saved);
-    QCOMPARE(path, std::optional<QString>(dir.filePath(saved)));
+    const std::optional<QString> path =
+        prompt.AskFileName(FileAccess::Save, QStringLiteral("パッチ"),
+                           QStringLiteral("BPS (*.bps);;IPS (*.ips);;すべて (*)"));
+    QCOMPARE(path, std::optional<QString>(dir.filePath(written)));
 }
 
 void TestQtUserPrompt::changedFileQuestion_data() {

@@ -6,14 +6,17 @@
 #include "StagePictures.h"
 #include "TextReport.h"
 #include "ToolDocument.h"
+#include "bpspatch.h"
 #include "fcpalette.h"
 #include "filewriting.h"
 #include "tilepicture.h"
+#include "patchformat.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QTextStream>
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -126,6 +129,10 @@ QByteArray ReadImage(const QString &path) {
     return ReadFile(path, IpsPatch::MaxImageSize + 1);
 }
 
+// Patches for images up to the patch code's limit stay far below this; a longer file is cut
+// here and then refused as damaged, without reading a huge file whole.
+constexpr qint64 PatchFileLimit = 4 * IpsPatch::MaxImageSize;
+
 void WriteFile(const QString &path, const QByteArray &bytes) {
     QString error;
     // The writer's message, on the one line the tool reports.
@@ -215,23 +222,65 @@ void RunRender(const ParsedCommand &command, QTextStream &) {
     WriteFile(outPath, png);
 }
 
-void RunCreatePatch(const ParsedCommand &command, QTextStream &) {
+void CreatePatch(const ParsedCommand &command,
+                 const std::function<ByteResult(const QByteArray &, const QByteArray &)> &make) {
     const QString &original = command.Positional(0);
     const QString &edited = command.Positional(1);
-    const ByteResult patch = IpsPatch::Create(ReadImage(original), ReadImage(edited));
+    const ByteResult patch = make(ReadImage(original), ReadImage(edited));
     if (!patch.Ok())
         FailInput(QStringLiteral("cannot make a patch from %1 to %2: %3")
                       .arg(original, edited, patch.Error));
     WriteFile(command.Positional(2), patch.Bytes);
 }
 
-void RunApplyPatch(const ParsedCommand &command, QTextStream &) {
+// Every check runs before the output is opened: a refused patch writes nothing.
+void ApplyPatch(const PatchFormat *format, const ParsedCommand &command) {
     const QString &image = command.Positional(0);
-    const QString &patch = command.Positional(1);
-    const ByteResult patched = IpsPatch::Apply(ReadImage(image), ReadFile(patch));
+    const QString &patchPath = command.Positional(1);
+    const QByteArray patch = ReadFile(patchPath, PatchFileLimit);
+    if (!format)
+        format = FormatOfPatch(patch);
+    if (!format)
+        FailInput(
+            QStringLiteral("cannot apply %1: it is neither an IPS nor a BPS patch").arg(patchPath));
+    const ByteResult patched = format->Apply(ReadImage(image), patch);
     if (!patched.Ok())
-        FailInput(QStringLiteral("cannot apply %1 to %2: %3").arg(patch, image, patched.Error));
+        FailInput(QStringLiteral("cannot apply %1 to %2: %3").arg(patchPath, image, patched.Error));
     WriteFile(command.Positional(2), patched.Bytes);
+}
+
+void RunCreateIps(const ParsedCommand &command, QTextStream &) {
+    CreatePatch(command, [](const QByteArray &original, const QByteArray &edited) {
+        return IpsFormat().Create(original, edited);
+    });
+}
+
+void RunCreateBps(const ParsedCommand &command, QTextStream &) {
+    const QByteArray metadata = command.Value(QStringLiteral("metadata")).toUtf8();
+    CreatePatch(command, [&](const QByteArray &original, const QByteArray &edited) {
+        return BpsPatch::Create(original, edited, metadata);
+    });
+}
+
+void RunApplyIps(const ParsedCommand &command, QTextStream &) {
+    ApplyPatch(&IpsFormat(), command);
+}
+
+void RunApplyBps(const ParsedCommand &command, QTextStream &) {
+    ApplyPatch(&BpsFormat(), command);
+}
+
+void RunApply(const ParsedCommand &command, QTextStream &) {
+    ApplyPatch(nullptr, command);
+}
+
+void RunPatchInfo(const ParsedCommand &command, QTextStream &out) {
+    const QString &path = command.Positional(0);
+    const QByteArray patch = ReadFile(path, PatchFileLimit);
+    const PatchFormat *format = FormatOfPatch(patch);
+    if (!format)
+        FailInput(QStringLiteral("%1 is neither an IPS nor a BPS patch").arg(path));
+    out << format->Describe(patch) << u'\n';
 }
 
 // A tile picture is tiny; anything larger than this is not one and is not read whole.
@@ -344,13 +393,27 @@ const std::vector<CommandSyntax> &Commands() {
          3,
          {},
          {},
-         RunCreatePatch},
+         RunCreateIps},
         {QStringLiteral("apply-ips"),
          QStringLiteral("apply-ips ROM PATCH OUT"),
          3,
          {},
          {},
-         RunApplyPatch},
+         RunApplyIps},
+        {QStringLiteral("bps"),
+         QStringLiteral("bps ORIGINAL EDITED OUT.bps [--metadata TEXT]"),
+         3,
+         {QStringLiteral("metadata")},
+         {},
+         RunCreateBps},
+        {QStringLiteral("apply-bps"),
+         QStringLiteral("apply-bps ROM PATCH OUT"),
+         3,
+         {},
+         {},
+         RunApplyBps},
+        {QStringLiteral("apply"), QStringLiteral("apply ROM PATCH OUT"), 3, {}, {}, RunApply},
+        {QStringLiteral("patch-info"), QStringLiteral("patch-info PATCH"), 1, {}, {}, RunPatchInfo},
         {QStringLiteral("chr-export"),
          QStringLiteral("chr-export ROM [--window BANK] OUT.png "
                         "[--stage N [--palette-set S] --palette P [--colors FILE.pal] | --grey] "

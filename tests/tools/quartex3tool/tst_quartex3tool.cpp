@@ -6,6 +6,7 @@
 #include "TextReport.h"
 #include "ToolDocument.h"
 #include "fcpalette.h"
+#include "patchformat.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +37,7 @@ private slots:
     void programWritesTheLibraryPicture();
     void programPatchesRoundTrip();
     void programTilesRoundTrip();
+    void programBpsChecksItsBase();
     void stageMapIsTheRoomsSideBySide_data();
     void stageMapIsTheRoomsSideBySide();
     void exitStatuses_data();
@@ -564,6 +566,45 @@ void TestQuartex3Tool::programTilesRoundTrip() {
     QVERIFY(bytes != Cartridge.Bytes());
 }
 
+void TestQuartex3Tool::programBpsChecksItsBase() {
+    CartridgeBuilder edited;
+    edited.SetByte(0x1B10, static_cast<uint8_t>(edited.Byte(0x1B10) ^ 0x5A));
+    edited.Bytes().replace(0x30000, 500, Cartridge.Bytes().mid(0x8000, 500));
+    const QString editedPath = WriteCartridge(QStringLiteral("bps-edited.nes"), edited);
+    const QString patch = PathOf(QStringLiteral("levels.bps"));
+    const QString result = PathOf(QStringLiteral("bps-result.nes"));
+    QCOMPARE(RunTool({QStringLiteral("bps"), RomPath, editedPath, patch,
+                      QStringLiteral("--metadata"), QStringLiteral("レベル v2")},
+                     Folder.path())
+                 .Status,
+             0);
+    QVERIFY(QFileInfo(patch).size() < 100);
+    // Chosen by its header, whatever the name says.
+    const QString renamed = PathOf(QStringLiteral("levels.ips"));
+    QVERIFY(QFile::copy(patch, renamed));
+    QCOMPARE(RunTool({QStringLiteral("apply"), RomPath, renamed, result}, Folder.path()).Status, 0);
+    QFile file(result);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == edited.Bytes());
+
+    const ProcessResult info = RunTool({QStringLiteral("patch-info"), patch}, Folder.path());
+    QCOMPARE(info.Status, 0);
+    QVERIFY2(info.Out.startsWith("BPS, ") &&
+                 info.Out.contains(QStringLiteral("metadata: レベル v2").toUtf8()),
+             info.Out.constData());
+
+    // Applied to the edited image instead of the original: both checksums named, no file.
+    const QString never = PathOf(QStringLiteral("never.nes"));
+    const ProcessResult wrong =
+        RunTool({QStringLiteral("apply-bps"), editedPath, patch, never}, Folder.path());
+    QCOMPARE(wrong.Status, 1);
+    const QByteArray expectedCrc = Crc32Text(Crc32(Cartridge.Bytes())).toLatin1();
+    const QByteArray actualCrc = Crc32Text(Crc32(edited.Bytes())).toLatin1();
+    QVERIFY2(wrong.Err.contains(expectedCrc) && wrong.Err.contains(actualCrc),
+             wrong.Err.constData());
+    QVERIFY(!QFile::exists(never));
+}
+
 void TestQuartex3Tool::stageMapIsTheRoomsSideBySide_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("columns");
@@ -628,6 +669,7 @@ void TestQuartex3Tool::exitStatuses_data() {
     small.setColorCount(4);
     small.fill(0);
     small.save(PathOf(QStringLiteral("small.png")));
+    write(QStringLiteral("cut.bps"), QByteArray("BPS1\x80\x80\x80", 7) + QByteArray(11, '\0'));
 
     // Each row's command line, split at spaces; the files live in the working directory.
     const auto line = [](const char *text) { return QString::fromLatin1(text).split(u' '); };
@@ -642,6 +684,8 @@ void TestQuartex3Tool::exitStatuses_data() {
     QTest::newRow("render room") << render("--room 2F --objects") << 0;
     QTest::newRow("render stage map") << render("--stage-map --columns 30 --objects") << 0;
     QTest::newRow("ips") << line("ips rom.nes copy.nes row.ips") << 0;
+    QTest::newRow("bps") << line("bps rom.nes copy.nes row.bps --metadata x") << 0;
+    QTest::newRow("apply by header") << line("apply rom.nes row.bps row.nes") << 0;
 
     QTest::newRow("no command") << QStringList() << 2;
     QTest::newRow("unknown command") << line("frobnicate rom.nes") << 2;
@@ -684,6 +728,10 @@ void TestQuartex3Tool::exitStatuses_data() {
         << line("chr-import rom.nes --window 0 cut.ips never.nes") << 1;
     QTest::newRow("tile picture of another size")
         << line("chr-import rom.nes --window 0 small.png never.nes") << 1;
+    QTest::newRow("bps for another image") << line("apply-bps tiny.nes row.bps never.nes") << 1;
+    QTest::newRow("ips given as bps") << line("apply-bps rom.nes row.ips never.nes") << 1;
+    QTest::newRow("neither format") << line("apply rom.nes tiny.nes never.nes") << 1;
+    QTest::newRow("damaged bps") << line("apply rom.nes cut.bps never.nes") << 1;
 }
 
 void TestQuartex3Tool::exitStatuses() {
