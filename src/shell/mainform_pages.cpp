@@ -125,7 +125,7 @@ EditPageControls BuildEditPages(QTabWidget &pageControl, QLabel *statusPanel,
         BuildObjectPage(NewPage(pageControl, *hiddenPages, QStringLiteral("TabObjectEdit"),
                                 QCoreApplication::translate("TMainForm", "オブジェクト")),
                         statusPanel, dialogs.ObjectForm);
-    controls.Tile = BuildTilePage(NewPage(pageControl, QStringLiteral("TabTileEdit"),
+    controls.Tile = BuildTilePage(NewPage(pageControl, *hiddenPages, QStringLiteral("TabTileEdit"),
                                           QCoreApplication::translate("TMainForm", "タイル")));
     return controls;
 }
