@@ -138,9 +138,6 @@ void TestOverviewExport::overviewFollowsEditsWithTheAnimationOff() {
 }
 
 void TestOverviewExport::overviewOpensFittedAndRestsWithTheUser() {
-// Saving the picture draws the rooms an edit left stale since the last look at the model;
-// the window shows them at once, not only after the next change.
-void TestOverviewExport::overviewShowsTheRoomsItsPngBroughtUpToDate() {
     EditorSetup setup;
     QVERIFY(WriteFile(setup.ProgramFile(QStringLiteral("quartex3editor.ini")),
                       QByteArrayLiteral("[Timer]\nInterval=0\n")));
@@ -176,6 +173,13 @@ void TestOverviewExport::overviewShowsTheRoomsItsPngBroughtUpToDate() {
     QTRY_VERIFY(paints.Count > 0);
 }
 
+// Saving the picture draws the rooms an edit left stale since the last look at the model;
+// the window shows them at once, not only after the next change.
+void TestOverviewExport::overviewShowsTheRoomsItsPngBroughtUpToDate() {
+    EditorSetup setup;
+    QVERIFY(WriteFile(setup.ProgramFile(QStringLiteral("quartex3editor.ini")),
+                      QByteArrayLiteral("[Timer]\nInterval=0\n")));
+    const auto form = setup.Start();
     form->OpenChosenFile(setup.WriteCartridge(QStringLiteral("a.nes")));
     Child<QAction>(*form, "StageOverview1")->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(Child<QWidget>(*form, "StageOverviewForm")));
