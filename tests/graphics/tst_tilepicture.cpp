@@ -100,7 +100,7 @@ void TestTilePicture::refusals_data() {
     tall.fill(0);
     QTest::newRow("one tile row too many")
         << Encoded(tall) << QStringLiteral("画像の大きさが128 x 64ではありません(128 x 72)");
-    QTest::newRow("not a picture") << QByteArray("\x89PNG\r\n\x1A\n garbage", 18)
+    QTest::newRow("not a picture") << QByteArray("\x89PNG\r\n\x1A\n garbage", 16)
                                    << QStringLiteral("PNG画像として読めませんでした");
     QTest::newRow("empty") << QByteArray() << QStringLiteral("PNG画像として読めませんでした");
 }

@@ -37,7 +37,8 @@ protected:
 };
 
 void SendWheel(QWidget *target, QPoint angle, Qt::KeyboardModifiers modifiers) {
-    const QPointF at(10, 10);
+    // At the left edge a zoom anchored at the pointer keeps the view at its start.
+    const QPointF at(0, 0);
     QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), angle, Qt::NoButton, modifiers,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &wheel);

@@ -180,9 +180,13 @@ void TestPatchCommands::appliedPatchOpensTheEditedImageUnsaved() {
         WriteFile(emulator, QStringLiteral("#!/bin/sh\ncp \"$1\" '%1'\n").arg(played).toUtf8()));
     QVERIFY(
         QFile::setPermissions(emulator, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    // Chosen from the emulators found on this machine, or with the file dialog without any.
     setup.Prompt.FileNames = {emulator};
+    setup.Prompt.Programs = {emulator};
     form->findChild<TestPlay *>()->Run();
     QTRY_COMPARE(ReadFile(played), edited);
+    setup.Prompt.FileNames = {};
+    setup.Prompt.Programs = {};
     QVERIFY(setup.Prompt.Errors.isEmpty());
 
     // Closing asks; Save asks for a name and then writes there.
