@@ -11,12 +11,14 @@
 #include "TImageExInput.h"
 #include "editdata.h"
 #include "fileio.h"
+#include "filewriting.h"
 #include "mainform.h"
 #include "mainform_pages.h"
 #include "overviewlayout.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
@@ -71,13 +73,21 @@ bool SavePicture(const QImage &picture, const QString &path) {
         image = image.convertToFormat(QImage::Format_Indexed8, table,
                                       Qt::ThresholdDither | Qt::AvoidDither);
     }
-    QImageWriter writer(path, "png");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     writer.setQuality(0);
     if (!writer.write(image)) {
-        Err() << "guideshots: cannot write " << path << ": " << writer.errorString() << Qt::endl;
+        Err() << "guideshots: cannot encode " << path << ": " << writer.errorString() << Qt::endl;
         return false;
     }
-    Err() << "wrote " << path << " (" << QFileInfo(path).size() << " bytes)" << Qt::endl;
+    QString error;
+    if (!FileWriting::WriteWholeFile(path, bytes, error)) {
+        Err() << "guideshots: " << error << Qt::endl;
+        return false;
+    }
+    Err() << "wrote " << path << " (" << bytes.size() << " bytes)" << Qt::endl;
     return true;
 }
 
@@ -303,10 +313,11 @@ int main(int argc, char *argv[]) {
         QFile::copy(QDir(QApplication::applicationDirPath()).filePath(name),
                     programDir.filePath(name));
     if (arguments.size() == 4) {
-        QFile settings(programDir.filePath(QStringLiteral("quartex3editor.ini")));
-        if (!settings.open(QIODevice::WriteOnly) ||
-            settings.write("[Display]\nLanguage=" + arguments.at(3).toUtf8() + '\n') < 0) {
-            Err() << "guideshots: cannot write the settings" << Qt::endl;
+        QString error;
+        if (!FileWriting::WriteWholeFile(programDir.filePath(QStringLiteral("quartex3editor.ini")),
+                                         "[Display]\nLanguage=" + arguments.at(3).toUtf8() + '\n',
+                                         error)) {
+            Err() << "guideshots: " << error << Qt::endl;
             return 1;
         }
     }
