@@ -60,6 +60,7 @@ class TestChrTiles : public QObject {
 private slots:
     void saveWritesOnlyChangedTiles();
     void undoneEditIsSavedUndone();
+    void keepingBothWritesTheChangedTiles();
     void editedImageCarriesTilesAndReloadForgetsThem();
     void historyStepsAndNames();
     void strokeJoinsOneStep();
@@ -92,6 +93,36 @@ void TestChrTiles::saveWritesOnlyChangedTiles() {
     QVERIFY(!fixture.Flags.ChrFlag());
     QVERIFY(!fixture.Tiles().IsTileChanged(5));
     QVERIFY(!fixture.Tiles().CanUndo());
+}
+
+// Saving over another program's changes writes the tiles drawn here and keeps every other
+// byte of the file, the other program's tiles among them; a tile both changed is named.
+void TestChrTiles::keepingBothWritesTheChangedTiles() {
+    Fixture fixture;
+    const CartridgeBuilder builder;
+    QVERIFY(fixture.Open(builder.Bytes()));
+    QVERIFY(fixture.Tiles().SetTile(5, Filled(0xA5)));
+    QVERIFY(fixture.Tiles().SetTile(9, Filled(0x5A)));
+    fixture.Flags.SetChrFlag(true);
+
+    QByteArray other = builder.Bytes();
+    const int32_t tile5 = CartridgeBuilder::ChrBase + 5 * TileByteCount;
+    const int32_t tile6 = CartridgeBuilder::ChrBase + 6 * TileByteCount;
+    for (int32_t at : {0x40, tile5 + 3, tile6})
+        other[at] = static_cast<char>(other[at] ^ 0x0F);
+    const QString path = fixture.Dir.filePath(QStringLiteral("image.nes"));
+    QVERIFY(WriteFile(path, other));
+
+    QVERIFY(fixture.Document->SaveKeepingOtherChanges());
+    QByteArray expected = other;
+    PutTile(expected, tile5, Filled(0xA5));
+    PutTile(expected, CartridgeBuilder::ChrBase + 9 * TileByteCount, Filled(0x5A));
+    QCOMPARE(ReadFile(path), expected);
+    QCOMPARE(fixture.Prompt.Messages.size(), 1);
+    QVERIFY2(fixture.Prompt.Messages[0].endsWith(QStringLiteral("CHRデータのタイル 1個")),
+             qPrintable(fixture.Prompt.Messages[0]));
+    QVERIFY(!fixture.Flags.ChrFlag());
+    QCOMPARE(TileData(fixture.Tiles().TileBytes(6))[0], uint8_t(other[tile6]));
 }
 
 void TestChrTiles::undoneEditIsSavedUndone() {
